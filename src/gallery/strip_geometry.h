@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+// Where the rows of the thumbnail strip stand, in twips within the sliding
+// container. Kept in twips and converted for display, so rows never drift.
+namespace velsnap::strip {
+
+inline constexpr double kRowPitch = 2300;
+inline constexpr double kLabelOffset = 1860;
+inline constexpr int kTwipsPerScrollUnit = 1150; // half a row
+
+inline constexpr double rowTop(int row) { return kRowPitch * row; }
+inline constexpr double labelTop(double thumbnailTop) { return thumbnailTop + kLabelOffset; }
+inline constexpr double containerHeight(int rows) { return kRowPitch * rows; }
+inline constexpr int scrollMaximum(int lastRow) { return 2 * lastRow; }
+// Formed in 32 bits, so no 16-bit value can overflow it.
+inline constexpr double containerTop(int scrollValue)
+{
+    return -static_cast<double>(std::int32_t{kTwipsPerScrollUnit} * scrollValue);
+}
+// The bar's value and maximum are 16-bit: its maximum 2 x row fits up to this row.
+inline constexpr bool scrollMaximumFits(int lastRow)
+{
+    return scrollMaximum(lastRow) <= std::numeric_limits<std::int16_t>::max();
+}
+
+} // namespace velsnap::strip

@@ -1,0 +1,26 @@
+#include "picture/picture_display.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+
+namespace velsnap {
+
+void showPictureAtOwnSize(QLabel *image, const QPixmap &picture)
+{
+    image->setPixmap(picture);
+    image->resize(picture.size());
+}
+
+void copyPictureFileToClipboard(const QString &path)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QImage picture(path);
+    if (!picture.isNull())
+        clipboard->setImage(picture);
+}
+
+} // namespace velsnap

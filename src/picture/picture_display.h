@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QPixmap;
+
+namespace velsnap {
+
+// Shows a picture in an image control that takes the picture's own size.
+void showPictureAtOwnSize(QLabel *image, const QPixmap &picture);
+
+// Empties the clipboard, then puts the picture of `path` on it.
+void copyPictureFileToClipboard(const QString &path);
+
+} // namespace velsnap

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "serial/serial_line.h"
+
+#include <QSerialPort>
+#include <functional>
+
+namespace velsnap {
+
+// The serial line on a real QSerialPort: 57600 baud, 8N1, no flow control,
+// binary, DTR asserted.
+class QtSerialLine : public SerialLine {
+public:
+    using DeviceLookup = std::function<QString(int port)>;
+    explicit QtSerialLine(DeviceLookup deviceForPort);
+
+    void setCommPort(int port) override { m_commPort = port; }
+    bool portOpen() const override { return m_port.isOpen(); }
+    OpenResult openPort() override;
+    void closePort() override { m_port.close(); }
+    qint64 inBufferCount() const override { return m_port.bytesAvailable(); }
+    void setInputLen(int length) override { m_inputLen = length; }
+    QByteArray input() override { return m_port.read(m_inputLen); }
+    void output(const QByteArray &bytes) override { m_port.write(bytes); }
+    bool lineLost() const override { return m_lineLost; }
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    DeviceLookup m_deviceForPort;
+    QSerialPort m_port;
+    int m_commPort = 1;
+    int m_inputLen = 0;
+    bool m_lineLost = false;
+};
+
+} // namespace velsnap

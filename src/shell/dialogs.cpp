@@ -1,0 +1,21 @@
+#include "shell/dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace velsnap {
+
+void MessageBoxDialogs::message(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+bool MessageBoxDialogs::askYesNo(const QString &text, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+} // namespace velsnap

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "gallery/thumbnail_strip.h"
+#include "serial/qt_serial_line.h"
+#include "serial/reception.h"
+#include "shell/program_folders.h"
+#include "shell/settings_store.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+namespace velsnap {
+
+class Dialogs;
+class ProgramStarter;
+
+// What the window needs from outside, so tests can answer message boxes,
+// watch programs being started and keep the process alive at "exit".
+struct ShellServices {
+    Dialogs &dialogs;
+    ProgramStarter &starter;
+    std::function<void()> endProgram;
+    QString programFolder; // the folder of the running program
+};
+
+// The one window. It owns the shared state of the program (folders, serial
+// port, reception, thumbnail strip) and routes each control's event to its handler.
+class FrmMain : public QWidget {
+public:
+    explicit FrmMain(ShellServices services);
+
+    void Form_Load();
+    void chk_viewimage_Click();
+    void cmb_port_click();
+    void cmd_help_Click();
+    void cmd_end_Click();
+    void Form_QueryUnload();
+
+    template <typename Widget> Widget *control(const QString &name) const
+    {
+        return findChild<Widget *>(name);
+    }
+    Reception &reception() { return *m_reception; }
+    ThumbnailStrip &strip() { return *m_strip; }
+    const ProgramFolders &folders() const { return m_folders; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void wireEvents();
+    void init_form();
+    bool preparePictureFolder();
+    void offerKeptPictures();
+    void restoreChoices();
+    void openHelp();
+
+    ShellServices m_services;
+    ProgramFolders m_folders;
+    SettingsStore m_settings;
+    QtSerialLine MSComm1;
+    std::unique_ptr<ThumbnailStrip> m_strip; // both need the controls built first
+    std::unique_ptr<Reception> m_reception;
+    QString m_helpFile;
+};
+
+} // namespace velsnap

@@ -1,0 +1,30 @@
+#include "shell/settings_store.h"
+
+#include <QSettings>
+
+namespace velsnap {
+
+namespace {
+// A fresh object each time picks up what another program or test wrote meanwhile.
+QSettings openStore()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora"));
+}
+} // namespace
+
+QString SettingsStore::read(const QString &section, const QString &key, const QString &fallback) const
+{
+    const QSettings store = openStore();
+    const QVariant value = store.value(section + u'/' + key, fallback);
+    // An unquoted comma makes QSettings split the text; the stored text is what counts.
+    return value.userType() == QMetaType::QStringList ? value.toStringList().join(u',') : value.toString();
+}
+
+void SettingsStore::write(const QString &section, const QString &key, const QString &value)
+{
+    QSettings store = openStore();
+    store.setValue(section + u'/' + key, value);
+    store.sync();
+}
+
+} // namespace velsnap

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace velsnap {
+
+// The per-user store of texts: application "Velmora", sections and keys.
+// Every write reaches the disk at once; nothing is kept for the exit.
+class SettingsStore {
+public:
+    QString read(const QString &section, const QString &key, const QString &fallback) const;
+    void write(const QString &section, const QString &key, const QString &value);
+};
+
+inline const QString kSnapSection = QStringLiteral("SNAP");
+inline const QString kPortsSection = QStringLiteral("Ports");
+inline const QString kPortKey = QStringLiteral("port");
+inline const QString kViewKey = QStringLiteral("View");
+
+} // namespace velsnap

@@ -1,0 +1,106 @@
+// Start-up of the window: folders, pictures kept from earlier, stored choices.
+#include "shell/main_window.h"
+
+#include "shell/dialogs.h"
+#include "shell/help_command.h"
+#include "shell/stored_number.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cerrno>
+#include <cstring>
+
+namespace velsnap {
+
+namespace {
+
+constexpr int kPortCount = 8;
+
+// Every *.bmp of the folder, in the order the file system lists them.
+QStringList keptPictureNames(const QString &folder)
+{
+    QStringList names;
+    QDirIterator listing(folder, {QStringLiteral("*.bmp")}, QDir::Files | QDir::Hidden);
+    while (listing.hasNext()) {
+        listing.next();
+        names << listing.fileName();
+    }
+    return names;
+}
+
+} // namespace
+
+void FrmMain::Form_Load()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    move(screen.x() + (screen.width() - frameGeometry().width()) / 2,
+         screen.y() + (screen.height() - frameGeometry().height()) / 2);
+    show();
+    init_form();
+    m_reception->cmd_receive_Click();
+}
+
+void FrmMain::init_form()
+{
+    m_folders = programFoldersFor(m_services.programFolder);
+    if (!preparePictureFolder())
+        return m_services.endProgram();
+    offerKeptPictures();
+    restoreChoices();
+    m_helpFile = QLatin1String(kHelpFileName);
+}
+
+bool FrmMain::preparePictureFolder()
+{
+    const QString folder = m_folders.image_path;
+    if (QDir(folder).exists() || QDir().mkdir(folder))
+        return true;
+    m_services.dialogs.message(
+        QStringLiteral("画像フォルダーを作成できません: %1\n%2")
+            .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+    return false;
+}
+
+void FrmMain::offerKeptPictures()
+{
+    const QStringList names = keptPictureNames(m_folders.image_path);
+    if (names.isEmpty())
+        return;
+    const bool remove = m_services.dialogs.askYesNo(
+        QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？"), QStringLiteral("削除の確認"));
+    for (const QString &name : names) {
+        if (remove) {
+            QFile file(m_folders.image_path + name);
+            if (!file.remove())
+                m_services.dialogs.message(QStringLiteral("画像ファイルを削除できません: %1\n%2")
+                                               .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+        } else {
+            m_strip->add_thumbnail(name);
+        }
+        QCoreApplication::processEvents();
+    }
+}
+
+void FrmMain::restoreChoices()
+{
+    auto *view = control<QCheckBox>(QStringLiteral("chk_viewimage"));
+    const int state = readStoredInt16(m_settings.read(kSnapSection, kViewKey, QStringLiteral("1")));
+    // Stored 0 clear, 1 ticked, 2 grey; anything else reads as clear.
+    view->setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    view->setTristate(false); // the grey state can be restored, but a click only ticks or clears
+
+    auto *ports = control<QComboBox>(QStringLiteral("cmb_port"));
+    for (int port = 1; port <= kPortCount; ++port)
+        ports->addItem(QStringLiteral("COM %1").arg(port));
+    const int position =
+        nearestInt16(storedNumberValue(m_settings.read(kSnapSection, kPortKey, QStringLiteral("1"))) - 1);
+    ports->setCurrentIndex(position >= 0 && position < kPortCount ? position : -1);
+}
+
+} // namespace velsnap

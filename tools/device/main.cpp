@@ -1,0 +1,128 @@
+#include "frame.h"
+#include "line.h"
+#include "log.h"
+#include "options.h"
+#include "sender.h"
+#include "stopsignals.h"
+#include "testpattern.h"
+
+#include <QImage>
+#include <QString>
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// How long the receiver may keep the line after a copy before the device
+// carries on regardless.
+constexpr milliseconds kReceiverGrace{5000};
+// How long the receiver gets to take the pixel data before --hangup-after
+// closes the line (closing throws away what it has not read).
+constexpr milliseconds kHangupGrace{500};
+
+// Collects the pixel data of every copy started, for tests to compare with.
+class SentLog {
+public:
+    explicit SentLog(const std::optional<std::string>& path)
+    {
+        if (!path)
+            return;
+        file_.open(*path, std::ios::binary | std::ios::trunc);
+        if (!file_)
+            throw std::runtime_error("cannot write " + *path);
+    }
+
+    void add(const std::vector<std::uint8_t>& pixels)
+    {
+        if (!file_.is_open())
+            return;
+        file_.write(reinterpret_cast<const char*>(pixels.data()),
+                    static_cast<std::streamsize>(pixels.size()));
+        file_.flush();
+        if (!file_)
+            throw std::runtime_error("writing the sent pixel data failed");
+    }
+
+private:
+    std::ofstream file_;
+};
+
+int stopped()
+{
+    note("stopped by signal");
+    return 0;
+}
+
+int run(const Options& options, const StopSignals& stop)
+{
+    const std::optional<std::vector<std::uint8_t>> picture =
+        options.picture ? std::optional(frameBytes(loadPicture(QString::fromStdString(*options.picture))))
+                        : std::nullopt;
+    SentLog sentLog(options.saveSent);
+    const Line line = options.device ? Line(stop, *options.device) : Line(stop);
+    std::printf("%s\n", line.path().c_str());
+    std::fflush(stdout);
+
+    bool allComplete = true;
+    for (int copy = 1; options.count == 0 || copy <= options.count; ++copy) {
+        if (copy > 1 && !stop.sleep(options.pause))
+            return stopped();
+        note(copy, "waiting for receiver");
+        if (line.waitForReceiver() == LineStatus::Stopped)
+            return stopped();
+        const std::vector<std::uint8_t> pixels = picture ? *picture : frameBytes(testPattern(copy));
+        sentLog.add(pixels);
+        switch (sendCopy(line, stop, options, copy, pixels)) {
+        case CopyEnd::Complete:
+            break;
+        case CopyEnd::GivenUp:
+            line.discardUnsent();
+            allComplete = false;
+            break;
+        case CopyEnd::Cut:
+            if (options.stopAfter) {
+                note(copy, "silent until stopped");
+                stop.waitForever();
+                return stopped();
+            }
+            if (line.drain(kHangupGrace) == LineStatus::Stopped)
+                return stopped();
+            note(copy, "hanging up");
+            return 0;
+        case CopyEnd::Stopped:
+            return stopped();
+        }
+        if (line.drain(kReceiverGrace) == LineStatus::Stopped)
+            return stopped();
+    }
+    return allComplete ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    try {
+        options = parseOptions(argc, argv);
+    } catch (const UsageError& e) {
+        std::cerr << "velsnap-device: " << e.what() << "\nTry 'velsnap-device --help'.\n";
+        return 2;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    try {
+        const StopSignals stop;
+        return run(options, stop);
+    } catch (const std::exception& e) {
+        std::cerr << "velsnap-device: " << e.what() << '\n';
+        return 1;
+    }
+}

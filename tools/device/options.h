@@ -1,0 +1,37 @@
+#pragma once
+
+#include "header.h"
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+struct Options {
+    bool help = false;
+    std::optional<std::string> device;
+    std::optional<std::string> picture;
+    int count = 1;
+    std::chrono::milliseconds pause{2000};
+    int baud = 0;
+    HeaderKind header = HeaderKind::Normal;
+    std::optional<std::chrono::milliseconds> trickleHeader;
+    std::optional<std::chrono::milliseconds> lateExtra;
+    std::optional<std::size_t> stopAfter;
+    std::optional<std::size_t> hangupAfter;
+    std::optional<std::chrono::milliseconds> ackTimeout;
+    std::optional<std::string> saveSent;
+
+    // How much pixel data each copy sends before going quiet or hanging up.
+    std::size_t pixelBytesPerCopy() const;
+};
+
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Throws UsageError with a message fit for the user.
+Options parseOptions(int argc, char** argv);
+
+extern const char* const kUsage;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "line.h"
+
+#include <chrono>
+#include <cstdint>
+#include <span>
+
+// Hands bytes to the line no faster than a real line at the given baud
+// rate would carry them (10 bits a byte); 0 means as fast as it takes them.
+class Pacer {
+public:
+    Pacer(const Line& line, const StopSignals& stop, int baud);
+
+    LineStatus send(std::span<const std::uint8_t> bytes);
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    const Line& line_;
+    const StopSignals& stop_;
+    std::chrono::duration<double> perByte_;
+    // When the next byte could start on the wire.
+    Clock::time_point next_;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <chrono>
+
+// SIGINT and SIGTERM arrive on a descriptor, so every wait in the tool can
+// include it in poll() and end promptly.
+class StopSignals {
+public:
+    StopSignals();
+    ~StopSignals();
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    int fd() const { return fd_; }
+    bool raised() const;
+    // False when a stop signal came before the time was up.
+    bool sleep(std::chrono::milliseconds duration) const;
+    void waitForever() const;
+
+private:
+    int fd_;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// Shows one help document as read-only rich text with a Close button.
+class HelpWindow : public QDialog
+{
+public:
+    explicit HelpWindow(const QString &html, QWidget *parent = nullptr);
+};
