@@ -31,6 +31,7 @@ public:
     explicit FrmMain(ShellServices services);
 
     void Form_Load();
+    void init_form();
     void chk_viewimage_Click();
     void cmb_port_click();
     void cmd_help_Click();
@@ -51,7 +52,6 @@ protected:
 private:
     void buildControls();
     void wireEvents();
-    void init_form();
     bool preparePictureFolder();
     void offerKeptPictures();
     void restoreChoices();

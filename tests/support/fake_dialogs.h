@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/dialogs.h"
+
+#include <QStringList>
+
+namespace velsnap::test {
+
+// Answers message boxes at once and remembers what they said.
+class FakeDialogs : public Dialogs {
+public:
+    void message(const QString &text) override { messages << text; }
+    bool askYesNo(const QString &text, const QString &title) override
+    {
+        questions << title + u'|' + text;
+        return answerYes;
+    }
+
+    QStringList messages;
+    QStringList questions;
+    bool answerYes = false;
+};
+
+} // namespace velsnap::test

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace velsnap::test {
+
+// The project's simulated handheld (velsnap-device) on a fresh pseudo-terminal.
+class SimulatedDevice {
+public:
+    ~SimulatedDevice();
+    // Starts the device with `arguments` and returns the path of its line,
+    // or an empty text when it did not come up.
+    QString start(const QStringList &arguments);
+    void stop();
+    bool waitForExit(int milliseconds);
+    int exitCode() const { return m_process.exitCode(); }
+    QString log() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
+
+private:
+    QProcess m_process;
+};
+
+// Folder of the built program and its tools.
+QString binFolder();
+
+} // namespace velsnap::test

@@ -1,0 +1,251 @@
+// Whole reception runs: the real window offscreen, a real serial port on a
+// pseudo-terminal, and the simulated device at the other end.
+#include "picture/preview_box.h"
+#include "serial/qt_serial_line.h"
+#include "serial/reception_texts.h"
+#include "shell/settings_store.h"
+#include "support/pty_pair.h"
+#include "support/simulated_device.h"
+#include "support/test_main.h"
+#include "support/window_fixture.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <ctime>
+
+using namespace velsnap;
+
+namespace {
+
+// The device's pixels as a bottom-up 24-bit picture, worked out apart from the program.
+QByteArray expectedPixelData(const QByteArray &sent)
+{
+    QByteArray pixels(230400, '\0');
+    for (int row = 0; row < 240; ++row) {
+        for (int x = 0; x < 320; ++x) {
+            const int at = 2 * (row * 320 + x);
+            const unsigned value = quint8(sent[at]) | unsigned(quint8(sent[at + 1])) << 8;
+            const int to = (239 - row) * 960 + 3 * x;
+            pixels[to] = char((value & 0x1F) << 3);
+            pixels[to + 1] = char(((value >> 5) & 0x3F) << 2);
+            pixels[to + 2] = char((value >> 11) << 3);
+        }
+    }
+    return pixels;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double processCpuSeconds()
+{
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
+}
+
+} // namespace
+
+class ReceptionTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::WindowFixture> fixture;
+    QTemporaryDir scratch;
+
+    // The window started up with COM 1 on `device`.
+    void startWith(const QString &device)
+    {
+        QVERIFY(!device.isEmpty());
+        fixture->storeSetting(kPortsSection, QStringLiteral("COM1"), device);
+        fixture->window().init_form();
+    }
+    QString sentFile() const { return scratch.filePath(QStringLiteral("sent.bin")); }
+    QString status() const { return fixture->text("lbl_status"); }
+
+    void verifyIdle(const QString &statusText)
+    {
+        QCOMPARE(status(), statusText);
+        QCOMPARE(fixture->text("cmd_receive"), texts::kButtonStartIdle);
+        QVERIFY(fixture->window().control<QComboBox>(QStringLiteral("cmb_port"))->isEnabled());
+        QVERIFY(!fixture->window().reception().receiving());
+    }
+
+    // The only picture written holds exactly what the device sent.
+    void verifyPictureAsSent(int copies = 1)
+    {
+        QCOMPARE(fixture->pictureFiles().size(), copies);
+        const QByteArray sent = readAll(sentFile());
+        QCOMPARE(sent.size(), 153600 * copies);
+        const QByteArray file = readAll(fixture->pictureFolder() + u'/' + fixture->pictureFiles().last());
+        QCOMPARE(file.size(), 230454);
+        QCOMPARE(file.left(54), readAll(test::binFolder() + QStringLiteral("/24bit.hed")));
+        QVERIFY(file.mid(54) == expectedPixelData(sent.right(153600)));
+    }
+
+private slots:
+    void init()
+    {
+        fixture = std::make_unique<test::WindowFixture>();
+        QFile::remove(sentFile());
+    }
+    void cleanup() { fixture.reset(); }
+
+    void completedRunKeepsShowsCopiesAndReopens()
+    {
+        test::SimulatedDevice device;
+        startWith(device.start({QStringLiteral("--save-sent"), sentFile()}));
+        auto *preview = fixture->window().control<QCheckBox>(QStringLiteral("chk_viewimage"));
+        preview->setCheckState(Qt::Checked);
+
+        QStringList statuses;
+        QStringList report; // as shown once the next run waits; stopping resets it
+        auto *img1 = fixture->window().control<QLabel>(QStringLiteral("img1"));
+        QImage shown;
+        QVERIFY(fixture->receiveUntil([&] {
+            shown = img1->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+            if (statuses.isEmpty() || statuses.last() != status())
+                statuses << status();
+            report = {fixture->text("lbl_byte"), fixture->text("lbl_start"), fixture->text("lbl_end"),
+                      fixture->text("lbl_time")};
+            return fixture->pictureFiles().size() == 1 && status() == texts::kStatusWaiting;
+        }));
+        verifyPictureAsSent();
+        QVERIFY(statuses.contains(texts::kStatusReceiving));
+        QCOMPARE(statuses.last(), texts::kStatusWaiting); // the next run opened the port again
+        QVERIFY(fixture->dialogs.messages.isEmpty());
+
+        const QString path = fixture->pictureFolder() + u'/' + fixture->pictureFiles().first();
+        const QImage picture(path);
+        QCOMPARE(report.at(0), QStringLiteral(" 230400"));
+        QVERIFY(QTime::fromString(report.at(1), QStringLiteral("HH:mm:ss")).isValid());
+        QVERIFY(QTime::fromString(report.at(2), QStringLiteral("HH:mm:ss")).isValid());
+        QVERIFY(QTime::fromString(report.at(3), QStringLiteral("H:mm:ss")).isValid());
+        QCOMPARE(shown, picture);
+        QCOMPARE(img1->size(), QSize(320, 240));
+        QVERIFY(img1->pixmap().isNull()); // the stop cleared it again
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+        QCOMPARE(fixture->window().strip().imageCount(), 1);
+        QCOMPARE(fixture->window().strip().lbl_filename(0)->text(), fixture->pictureFiles().first());
+        // The live preview drew every point of the picture.
+        const QImage drawn = fixture->window().control<PreviewBox>(QStringLiteral("pic1"))->picture();
+        QCOMPARE(drawn.convertToFormat(QImage::Format_RGB32), picture);
+        verifyIdle(texts::kStatusWaiting);
+    }
+
+    void variantHeaderWithLateExtraByte()
+    {
+        test::SimulatedDevice device;
+        startWith(device.start({QStringLiteral("--header"), QStringLiteral("mi500"), QStringLiteral("--late-extra"),
+                                QStringLiteral("300"), QStringLiteral("--save-sent"), sentFile()}));
+        QVERIFY(fixture->receiveUntil([&] { return fixture->pictureFiles().size() == 1; }));
+        verifyPictureAsSent();
+    }
+
+    void headerTrickledByteByByte()
+    {
+        // The device sends its second byte only after the acknowledgement.
+        test::SimulatedDevice device;
+        startWith(device.start(
+            {QStringLiteral("--trickle-header"), QStringLiteral("20"), QStringLiteral("--save-sent"), sentFile()}));
+        fixture->window().control<QCheckBox>(QStringLiteral("chk_viewimage"))->setCheckState(Qt::Unchecked);
+        QVERIFY(fixture->receiveUntil([&] { return fixture->pictureFiles().size() == 1; }));
+        verifyPictureAsSent();
+        const QImage drawn = fixture->window().control<PreviewBox>(QStringLiteral("pic1"))->picture();
+        QCOMPARE(drawn.pixel(0, 0), qRgba(0, 0, 0, 0)); // preview off: nothing drawn
+    }
+
+    void lowerCaseMarkerIsRejected()
+    {
+        test::SimulatedDevice device;
+        startWith(device.start({QStringLiteral("--header"), QStringLiteral("bad")}));
+        fixture->receiveUntil([] { return false; }, 10000);
+        QCOMPARE(fixture->dialogs.messages, QStringList{texts::kNotScreenCopy});
+        verifyIdle(texts::kStatusCannotReceive);
+        QVERIFY(fixture->pictureFiles().isEmpty());
+    }
+
+    void stopWhileWaitingForTheDevice()
+    {
+        test::PtyPair quiet;
+        startWith(quiet.slavePath());
+        QVERIFY(fixture->receiveUntil([&] { return status() == texts::kStatusWaiting; }));
+        verifyIdle(texts::kStatusWaiting);
+        QVERIFY(fixture->pictureFiles().isEmpty());
+        QVERIFY(fixture->dialogs.messages.isEmpty());
+        QCOMPARE(quiet.read(1, 200), QByteArray()); // no acknowledgement without a first byte
+    }
+
+    void stopInTheMiddleOfAPicture()
+    {
+        test::SimulatedDevice device;
+        startWith(device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")}));
+        // 50000 bytes are five whole blocks of 15 rows.
+        QVERIFY(fixture->receiveUntil([&] { return fixture->text("lbl_byte") == QStringLiteral(" 72000"); }));
+        verifyIdle(texts::kStatusWaiting);
+        QCOMPARE(fixture->text("lbl_start"), texts::kStartTime);
+        QCOMPARE(fixture->text("lbl_byte"), QString());
+        QVERIFY(fixture->pictureFiles().isEmpty());
+    }
+
+    void portThatCannotBeOpened_data()
+    {
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<QString>("storedPort");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing device") << false << "1" << texts::kPortUnusable;
+        QTest::newRow("no port stored") << false << "" << texts::kPortUnusable;
+        QTest::newRow("stored -1 names no port") << false << "-1" << texts::kPortUnusable;
+        QTest::newRow("held by another port object") << true << "1" << texts::kPortInUse;
+    }
+    void portThatCannotBeOpened()
+    {
+        QFETCH(bool, busy);
+        QFETCH(QString, storedPort);
+        QFETCH(QString, message);
+        test::PtyPair pty;
+        QtSerialLine holder([&](int) { return pty.slavePath(); });
+        if (busy)
+            QCOMPARE(holder.openPort(), OpenResult::Opened);
+        startWith(busy ? pty.slavePath() : QStringLiteral("/dev/pts/no-such-terminal"));
+        fixture->storeSetting(kSnapSection, kPortKey, storedPort);
+        fixture->receiveUntil([] { return false; }, 10000);
+        QCOMPARE(fixture->dialogs.messages, QStringList{message});
+        verifyIdle(texts::kStatusCannotReceive);
+    }
+
+    void lineLostDuringAPicture()
+    {
+        test::SimulatedDevice device;
+        startWith(device.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")}));
+        fixture->receiveUntil([] { return false; }, 15000);
+        QCOMPARE(fixture->dialogs.messages, QStringList{texts::kLineLost});
+        verifyIdle(texts::kStatusWaiting);
+        QVERIFY(fixture->pictureFiles().isEmpty());
+        const double before = processCpuSeconds();
+        QTest::qWait(300);
+        QVERIFY(processCpuSeconds() - before < 0.2);
+    }
+
+    void pictureThatCannotBeWritten()
+    {
+        QVERIFY(QFile::remove(fixture->programFolder() + QStringLiteral("/24bit.hed")));
+        test::SimulatedDevice device;
+        startWith(device.start({}));
+        fixture->receiveUntil([] { return false; }, 15000);
+        QCOMPARE(fixture->dialogs.messages.size(), 1);
+        QVERIFY(fixture->dialogs.messages.first().contains(QStringLiteral("24bit.hed")));
+        verifyIdle(texts::kStatusCannotReceive);
+        QVERIFY(fixture->pictureFiles().isEmpty());
+    }
+};
+
+VELSNAP_TEST_MAIN(ReceptionTest)
+#include "test_reception.moc"

@@ -1,0 +1,169 @@
+// The serial line on real pseudo-terminals: opening, refusals, bytes, a lost line.
+#include "serial/open_failure.h"
+#include "serial/qt_serial_line.h"
+#include "support/pty_pair.h"
+#include "support/simulated_device.h"
+#include "support/test_main.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <ctime>
+
+using namespace velsnap;
+
+namespace {
+
+QtSerialLine lineTo(const QString &device)
+{
+    return QtSerialLine([device](int) { return device; });
+}
+
+bool waitForBytes(SerialLine &line, qint64 count)
+{
+    return QTest::qWaitFor([&] { return line.inBufferCount() >= count; }, 5000);
+}
+
+double processCpuSeconds()
+{
+    timespec used{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+    return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
+}
+
+} // namespace
+
+class SerialLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openRefusalsAreClassified_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<int>("probeErrno");
+        QTest::addColumn<int>("result");
+        QTest::newRow("no such device") << int(QSerialPort::DeviceNotFoundError) << 0 << int(OpenResult::Unusable);
+        QTest::newRow("permission denied") << int(QSerialPort::PermissionError) << EACCES << int(OpenResult::Unusable);
+        QTest::newRow("kernel says busy") << int(QSerialPort::PermissionError) << EBUSY << int(OpenResult::InUse);
+        QTest::newRow("locked by another program") << int(QSerialPort::PermissionError) << 0 << int(OpenResult::InUse);
+        QTest::newRow("open already") << int(QSerialPort::OpenError) << 0 << int(OpenResult::InUse);
+        QTest::newRow("not a serial device") << int(QSerialPort::UnsupportedOperationError) << 0
+                                             << int(OpenResult::Failed);
+        QTest::newRow("anything else") << int(QSerialPort::UnknownError) << 0 << int(OpenResult::Failed);
+    }
+    void openRefusalsAreClassified()
+    {
+        QFETCH(int, error);
+        QFETCH(int, probeErrno);
+        QFETCH(int, result);
+        QCOMPARE(classifyOpenFailure(QSerialPort::SerialPortError(error), probeErrno), OpenResult(result));
+    }
+
+    void missingDeviceAndPlainFileAreRefused()
+    {
+        QtSerialLine missing = lineTo(QStringLiteral("/dev/pts/no-such-terminal"));
+        QCOMPARE(missing.openPort(), OpenResult::Unusable);
+        QtSerialLine unnamed = lineTo(QString());
+        QCOMPARE(unnamed.openPort(), OpenResult::Unusable);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        QtSerialLine plain = lineTo(file.fileName());
+        QCOMPARE(plain.openPort(), OpenResult::Failed);
+        QVERIFY(!plain.portOpen());
+    }
+
+    void everyByteValuePassesBothWays()
+    {
+        test::PtyPair pty;
+        QtSerialLine line = lineTo(pty.slavePath());
+        QCOMPARE(line.openPort(), OpenResult::Opened); // although a pty has no DTR line
+        QVERIFY(line.portOpen());
+
+        QByteArray all;
+        for (int value = 0; value < 256; ++value)
+            all.append(char(value));
+        QVERIFY(pty.write(all));
+        QVERIFY(waitForBytes(line, 256));
+        line.setInputLen(100);
+        QByteArray received = line.input();
+        QCOMPARE(received.size(), 100); // InputLen bounds a read
+        line.setInputLen(1000);
+        received += line.input();      // and a read takes only what is there
+        QCOMPARE(received, all);
+        QCOMPARE(line.input(), QByteArray());
+
+        line.output(all);
+        QCOMPARE(pty.read(256, 5000), all);
+        line.closePort();
+        QVERIFY(!line.portOpen());
+    }
+
+    void portHeldHereIsInUse()
+    {
+        test::PtyPair pty;
+        QtSerialLine first = lineTo(pty.slavePath());
+        QtSerialLine second = lineTo(pty.slavePath());
+        QCOMPARE(first.openPort(), OpenResult::Opened);
+        QCOMPARE(second.openPort(), OpenResult::InUse);
+        QCOMPARE(first.openPort(), OpenResult::InUse);
+        first.closePort();
+        QCOMPARE(second.openPort(), OpenResult::Opened);
+    }
+
+    void portHeldByAnotherProgramIsInUse()
+    {
+        // A second copy of the program, waiting for a device on the same line.
+        test::PtyPair pty;
+        QTemporaryDir folder;
+        const QDir bin(test::binFolder());
+        for (const QString &name : {QStringLiteral("velsnap"), QStringLiteral("24bit.hed")})
+            QVERIFY(QFile::copy(bin.filePath(name), folder.filePath(name)));
+        QTemporaryDir config;
+        QDir().mkpath(config.path());
+        QFile settings(config.filePath(QStringLiteral("Velmora.ini")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Ports]\nCOM1=" + pty.slavePath().toLocal8Bit() + "\n");
+        settings.close();
+
+        QProcess other;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        other.setProcessEnvironment(environment);
+        other.start(folder.filePath(QStringLiteral("velsnap")), {});
+        QVERIFY(other.waitForStarted());
+
+        const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
+        QVERIFY(QTest::qWaitFor([&] { return tryOpen() == OpenResult::InUse; }, 10000));
+        other.kill();
+        other.waitForFinished();
+        QCOMPARE(tryOpen(), OpenResult::Opened); // the killed program's lock is stale
+    }
+
+    void lostLineClosesThePortWithoutSpinning()
+    {
+        test::PtyPair pty;
+        QtSerialLine line = lineTo(pty.slavePath());
+        QCOMPARE(line.openPort(), OpenResult::Opened);
+        QVERIFY(pty.write("abc"));
+        QVERIFY(waitForBytes(line, 3));
+        pty.hangUp();
+        QVERIFY(QTest::qWaitFor([&] { return line.lineLost(); }, 5000));
+        QVERIFY(!line.portOpen());
+
+        // With the port closed, the hang-up no longer raises errors in a tight loop.
+        const double before = processCpuSeconds();
+        QTest::qWait(500);
+        QVERIFY2(processCpuSeconds() - before < 0.25, "the lost line keeps the process busy");
+
+        test::PtyPair again;
+        QtSerialLine reopened = lineTo(again.slavePath());
+        QCOMPARE(reopened.openPort(), OpenResult::Opened);
+        QVERIFY(!reopened.lineLost());
+    }
+};
+
+VELSNAP_TEST_MAIN(SerialLineTest)
+#include "test_serial_line.moc"
