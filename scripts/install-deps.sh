@@ -7,7 +7,7 @@ packages=(
     cmake g++ make
     qt6-base-dev qt6-serialport-dev
     fonts-ipafont-gothic
-    xvfb xauth imagemagick
+    xvfb xauth xdotool imagemagick
 )
 
 missing=()

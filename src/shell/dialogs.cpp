@@ -5,9 +5,14 @@
 
 namespace velsnap {
 
+namespace {
+// Message boxes carry the application's title; the window keeps its own caption.
+const QString kApplicationTitle = QStringLiteral("VELSNAP");
+} // namespace
+
 void MessageBoxDialogs::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
 }
 

@@ -9,7 +9,6 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("VELSNAP"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/velsnap.png")));
 
     const QString programFolder = QApplication::applicationDirPath();

@@ -109,7 +109,9 @@ void FrmMain::wireEvents()
 
 void FrmMain::chk_viewimage_Click()
 {
-    const bool ticked = control<QCheckBox>(QStringLiteral("chk_viewimage"))->checkState() == Qt::Checked;
+    auto *view = control<QCheckBox>(QStringLiteral("chk_viewimage"));
+    view->setTristate(false); // a restored grey state turns ticked; from then on clicks only tick or clear
+    const bool ticked = view->checkState() == Qt::Checked;
     m_settings.write(kSnapSection, kViewKey, ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 

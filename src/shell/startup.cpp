@@ -93,7 +93,6 @@ void FrmMain::restoreChoices()
     const int state = readStoredInt16(m_settings.read(kSnapSection, kViewKey, QStringLiteral("1")));
     // Stored 0 clear, 1 ticked, 2 grey; anything else reads as clear.
     view->setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
-    view->setTristate(false); // the grey state can be restored, but a click only ticks or clears
 
     auto *ports = control<QComboBox>(QStringLiteral("cmb_port"));
     for (int port = 1; port <= kPortCount; ++port)

@@ -16,10 +16,16 @@ public:
     void stop();
     bool waitForExit(int milliseconds);
     int exitCode() const { return m_process.exitCode(); }
-    QString log() { return QString::fromLocal8Bit(m_process.readAllStandardError()); }
+    // Everything the device has reported so far.
+    QString log()
+    {
+        m_log += QString::fromLocal8Bit(m_process.readAllStandardError());
+        return m_log;
+    }
 
 private:
     QProcess m_process;
+    QString m_log;
 };
 
 // Folder of the built program and its tools.
