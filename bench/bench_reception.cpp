@@ -3,6 +3,7 @@
 // Prints figures; sets no pass mark.
 #include "serial/reception_texts.h"
 #include "shell/settings_store.h"
+#include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -15,18 +16,11 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 
 using namespace velsnap;
 
 namespace {
 
-double processCpuSeconds()
-{
-    timespec used{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
-}
 
 void pressStopAfter(test::WindowFixture &fixture, int milliseconds)
 {
@@ -42,9 +36,9 @@ double cpuSecondsWhileWaiting(int seconds)
     fixture.storeSetting(kPortsSection, QStringLiteral("COM1"), quiet.slavePath());
     fixture.window().init_form();
     pressStopAfter(fixture, seconds * 1000);
-    const double before = processCpuSeconds();
+    const double before = test::processCpuSeconds();
     fixture.window().control<QPushButton>(QStringLiteral("cmd_receive"))->click();
-    return processCpuSeconds() - before;
+    return test::processCpuSeconds() - before;
 }
 
 // Milliseconds from the start of reception (the acknowledgement; the header

@@ -4,6 +4,7 @@
 #include "serial/qt_serial_line.h"
 #include "serial/reception_texts.h"
 #include "shell/settings_store.h"
+#include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -16,7 +17,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <ctime>
 
 using namespace velsnap;
 
@@ -43,13 +43,6 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-double processCpuSeconds()
-{
-    timespec used{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
 }
 
 } // namespace
@@ -100,8 +93,9 @@ private slots:
 
     void completedRunKeepsShowsCopiesAndReopens()
     {
-        test::SimulatedDevice device;
-        startWith(device.start({QStringLiteral("--save-sent"), sentFile()}));
+        test::SimulatedDevice device; // paced, so the statuses along the way can be seen
+        startWith(device.start(
+            {QStringLiteral("--baud"), QStringLiteral("2000000"), QStringLiteral("--save-sent"), sentFile()}));
         auto *preview = fixture->window().control<QCheckBox>(QStringLiteral("chk_viewimage"));
         preview->setCheckState(Qt::Checked);
 
@@ -229,9 +223,9 @@ private slots:
         QCOMPARE(fixture->dialogs.messages, QStringList{texts::kLineLost});
         verifyIdle(texts::kStatusWaiting);
         QVERIFY(fixture->pictureFiles().isEmpty());
-        const double before = processCpuSeconds();
+        const double before = test::processCpuSeconds();
         QTest::qWait(300);
-        QVERIFY(processCpuSeconds() - before < 0.2);
+        QVERIFY(test::processCpuSeconds() - before < 0.2);
     }
 
     void pictureThatCannotBeWritten()

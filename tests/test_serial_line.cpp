@@ -1,6 +1,7 @@
 // The serial line on real pseudo-terminals: opening, refusals, bytes, a lost line.
 #include "serial/open_failure.h"
 #include "serial/qt_serial_line.h"
+#include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -10,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTemporaryFile>
 #include <cerrno>
-#include <ctime>
 
 using namespace velsnap;
 
@@ -24,13 +24,6 @@ QtSerialLine lineTo(const QString &device)
 bool waitForBytes(SerialLine &line, qint64 count)
 {
     return QTest::qWaitFor([&] { return line.inBufferCount() >= count; }, 5000);
-}
-
-double processCpuSeconds()
-{
-    timespec used{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
-    return double(used.tv_sec) + double(used.tv_nsec) / 1e9;
 }
 
 } // namespace
@@ -154,9 +147,9 @@ private slots:
         QVERIFY(!line.portOpen());
 
         // With the port closed, the hang-up no longer raises errors in a tight loop.
-        const double before = processCpuSeconds();
+        const double before = test::processCpuSeconds();
         QTest::qWait(500);
-        QVERIFY2(processCpuSeconds() - before < 0.25, "the lost line keeps the process busy");
+        QVERIFY2(test::processCpuSeconds() - before < 0.25, "the lost line keeps the process busy");
 
         test::PtyPair again;
         QtSerialLine reopened = lineTo(again.slavePath());
