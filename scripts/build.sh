@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds into build/; the program and its files land in build/bin/.
+# Configures and builds; the program and its files land in <build folder>/bin/.
+# Usage: scripts/build.sh [BUILD_FOLDER]   (default: build/ at the top of the repository)
 set -euo pipefail
+build=$(realpath -m "${1:-$(dirname "$0")/../build}")
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-cmake --build build -j "$(nproc)"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build "$build" -j "$(nproc)"

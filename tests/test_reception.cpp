@@ -5,6 +5,7 @@
 #include "serial/reception_texts.h"
 #include "shell/settings_store.h"
 #include "support/cpu_time.h"
+#include "support/expected_picture.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -21,23 +22,6 @@
 using namespace velsnap;
 
 namespace {
-
-// The device's pixels as a bottom-up 24-bit picture, worked out apart from the program.
-QByteArray expectedPixelData(const QByteArray &sent)
-{
-    QByteArray pixels(230400, '\0');
-    for (int row = 0; row < 240; ++row) {
-        for (int x = 0; x < 320; ++x) {
-            const int at = 2 * (row * 320 + x);
-            const unsigned value = quint8(sent[at]) | unsigned(quint8(sent[at + 1])) << 8;
-            const int to = (239 - row) * 960 + 3 * x;
-            pixels[to] = char((value & 0x1F) << 3);
-            pixels[to + 1] = char(((value >> 5) & 0x3F) << 2);
-            pixels[to + 2] = char((value >> 11) << 3);
-        }
-    }
-    return pixels;
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -80,7 +64,7 @@ class ReceptionTest : public QObject {
         const QByteArray file = readAll(fixture->pictureFolder() + u'/' + fixture->pictureFiles().last());
         QCOMPARE(file.size(), 230454);
         QCOMPARE(file.left(54), readAll(test::binFolder() + QStringLiteral("/24bit.hed")));
-        QVERIFY(file.mid(54) == expectedPixelData(sent.right(153600)));
+        QVERIFY(file.mid(54) == test::expectedPixelData(sent.right(153600)));
     }
 
 private slots:

@@ -10,6 +10,8 @@ namespace velsnap::strip {
 inline constexpr double kRowPitch = 2300;
 inline constexpr double kLabelOffset = 1860;
 inline constexpr int kTwipsPerScrollUnit = 1150; // half a row
+// The bar's value and maximum are 16-bit.
+inline constexpr int kLargestBarValue = std::numeric_limits<std::int16_t>::max();
 
 inline constexpr double rowTop(int row) { return kRowPitch * row; }
 inline constexpr double labelTop(double thumbnailTop) { return thumbnailTop + kLabelOffset; }
@@ -20,10 +22,10 @@ inline constexpr double containerTop(int scrollValue)
 {
     return -static_cast<double>(std::int32_t{kTwipsPerScrollUnit} * scrollValue);
 }
-// The bar's value and maximum are 16-bit: its maximum 2 x row fits up to this row.
-inline constexpr bool scrollMaximumFits(int lastRow)
+// Whether the bar can still reach `lastRow`: its maximum 2 x row must fit.
+inline constexpr bool scrollMaximumFits(int lastRow, int largestBarValue = kLargestBarValue)
 {
-    return scrollMaximum(lastRow) <= std::numeric_limits<std::int16_t>::max();
+    return scrollMaximum(lastRow) <= largestBarValue;
 }
 
 } // namespace velsnap::strip

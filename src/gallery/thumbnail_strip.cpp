@@ -6,11 +6,12 @@
 #include "shell/control_factory.h"
 #include "shell/program_folders.h"
 
-#include <QEvent>
 #include <QImage>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace velsnap {
 
@@ -29,6 +30,8 @@ QLabel *copyOfElement(const QLabel *model, int index)
     copy->setTextFormat(model->textFormat());
     copy->setToolTip(model->toolTip());
     copy->setPalette(model->palette());
+    copy->setBackgroundRole(model->backgroundRole());
+    copy->setForegroundRole(model->foregroundRole());
     copy->setAutoFillBackground(model->autoFillBackground());
     copy->setFont(model->font());
     copy->setFocusPolicy(model->focusPolicy());
@@ -37,21 +40,26 @@ QLabel *copyOfElement(const QLabel *model, int index)
     return copy;
 }
 
-// Reduced once to the size it is drawn at: thousands of rows stay small in
-// memory, and the device's 16-bit colours lose nothing at 16 bits.
+// Reduced once, as the label itself would reduce it, to the size it is drawn
+// at: it draws the same, and a thousand rows stay small in memory. The
+// colours stay as loaded: 16 bits would turn the device's 248 white into 255.
 QPixmap thumbnailOf(const QImage &picture, const QLabel *thumbnail)
 {
     const QSize size = thumbnail->contentsRect().size();
-    return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                  .convertToFormat(QImage::Format_RGB16));
+    return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 } // namespace
 
-ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, const ProgramFolders &folders, std::function<bool()> receiving)
-    : w(widgets), m_folders(folders), m_receiving(std::move(receiving)), m_image1{widgets.image1_0},
-      m_lbl_filename{widgets.lbl_filename_0}, m_rowTop{0}, m_containerHeight(strip::containerHeight(1))
+ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, const ProgramFolders &folders, std::function<bool()> receiving,
+                               int largestBarValue)
+    : w(widgets), m_folders(folders), m_receiving(std::move(receiving)), m_largestBarValue(largestBarValue),
+      m_image1{widgets.image1_0}, m_lbl_filename{widgets.lbl_filename_0}, m_rowTop{0},
+      m_containerHeight(strip::containerHeight(1))
 {
+    // Filled, the container hides the viewport behind it: repainting the
+    // viewport then needs no look at each of thousands of rows.
+    w.pic_cont->setAutoFillBackground(true);
     w.image1_0->installEventFilter(this);
     QObject::connect(w.VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
 }
@@ -76,7 +84,7 @@ void ThumbnailStrip::add_thumbnail(const QString &fileName)
             m_containerTop = -strip::rowTop(n - 1);
         }
         placeContainer();
-        if (!strip::scrollMaximumFits(n))
+        if (!strip::scrollMaximumFits(n, m_largestBarValue))
             return; // the bar cannot reach this row: it is refused here
         w.VScroll1->setMaximum(strip::scrollMaximum(n));
     }
@@ -106,7 +114,8 @@ void ThumbnailStrip::VScroll1_Change()
 
 bool ThumbnailStrip::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick) {
+    if (event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         const auto row = std::find(m_image1.begin(), m_image1.end(), watched);
         if (row != m_image1.end()) {
             Image1_DblClick(int(row - m_image1.begin()));

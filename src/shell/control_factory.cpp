@@ -23,9 +23,11 @@ QWidget *makeWidget(const ControlSpec &spec, QWidget *parent)
         label->setTextFormat(Qt::PlainText);
         return label;
     }
-    case ControlKind::Image: {
+    case ControlKind::Image:
+        return new QLabel(parent);
+    case ControlKind::StretchedImage: {
         auto *image = new QLabel(parent);
-        image->setScaledContents(spec.border == Border::Single); // thumbnails stretch, img1 shows own size
+        image->setScaledContents(true);
         return image;
     }
     case ControlKind::CommandButton:
@@ -69,17 +71,26 @@ void applyBorder(QWidget *widget, Border border)
     }
 }
 
-void applyColour(QWidget *widget, QPalette::ColorRole target, const LayoutColour &colour)
+// The role a layout colour is drawn with: a system colour's own role, which
+// follows the user's palette, or `fixedRole` set to the fixed value.
+QPalette::ColorRole colourRole(QWidget *widget, const LayoutColour &colour, QPalette::ColorRole fixedRole)
 {
-    if (colour.kind == LayoutColour::Kind::Default)
-        return;
+    if (colour.kind == LayoutColour::Kind::System)
+        return colour.role;
     QPalette palette = widget->palette();
-    const QColor value =
-        colour.kind == LayoutColour::Kind::Rgb ? QColor(colour.rgb) : palette.color(colour.role);
-    palette.setColor(target, value);
+    palette.setColor(fixedRole, QColor(colour.rgb));
     widget->setPalette(palette);
-    if (target == QPalette::Window)
+    return fixedRole;
+}
+
+void applyColours(QWidget *widget, const ControlSpec &spec)
+{
+    if (spec.back.kind != LayoutColour::Kind::Default) {
+        widget->setBackgroundRole(colourRole(widget, spec.back, QPalette::Window));
         widget->setAutoFillBackground(true);
+    }
+    if (spec.fore.kind != LayoutColour::Kind::Default)
+        widget->setForegroundRole(colourRole(widget, spec.fore, QPalette::WindowText));
 }
 
 Qt::FocusPolicy focusPolicy(ControlKind kind)
@@ -87,6 +98,7 @@ Qt::FocusPolicy focusPolicy(ControlKind kind)
     switch (kind) {
     case ControlKind::Label:
     case ControlKind::Image:
+    case ControlKind::StretchedImage:
         return Qt::NoFocus;
     case ControlKind::PictureBox:
     case ControlKind::PreviewBox:
@@ -113,8 +125,7 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent)
     widget->setGeometry(placeInside(parent, spec.rect));
     widget->setToolTip(spec.hint);
     widget->setFocusPolicy(focusPolicy(spec.kind));
-    applyColour(widget, QPalette::Window, spec.back);
-    applyColour(widget, QPalette::WindowText, spec.fore);
+    applyColours(widget, spec);
     if (spec.pointSize != 0)
         widget->setFont(windowFont(spec.pointSize, true));
     return widget;

@@ -2,6 +2,7 @@
 #include "shell/help_command.h"
 #include "shell/main_window.h"
 #include "shell/program_end.h"
+#include "shell/program_icon.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -9,7 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velsnap.png")));
+    QApplication::setWindowIcon(velsnap::programIcon());
 
     const QString programFolder = QApplication::applicationDirPath();
     velsnap::ProcessStarter starter(programFolder);

@@ -5,6 +5,7 @@
 #include "shell/control_factory.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
+#include "shell/program_icon.h"
 #include "shell/window_font.h"
 #include "shell/window_layout.h"
 
@@ -69,9 +70,12 @@ void FrmMain::buildControls()
 {
     setObjectName(QStringLiteral("frm_main"));
     setWindowTitle(kWindowCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/velsnap.png")));
-    setFont(windowFont(kWindowFontPoints, false));
+    setWindowIcon(programIcon());
+    // The layout is fixed: the border neither resizes nor maximises the window.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientArea.toPixels().size());
+    setFont(windowFont(kWindowFontPoints, false));
 
     QWidget *previous = nullptr;
     for (const ControlSpec &spec : windowLayout()) {
@@ -99,6 +103,7 @@ void FrmMain::wireEvents()
 
     // The start/stop button is the window's default button: Enter presses it
     // wherever the focus is, which a plain widget window does not do by itself.
+    receive->setDefault(true);
     for (const QKeySequence &key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
         connect(new QShortcut(key, this), &QShortcut::activated, receive, &QPushButton::click);
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this, [this] {

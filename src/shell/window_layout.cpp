@@ -1,8 +1,6 @@
 #include "shell/window_layout.h"
 
-#include <QtGlobal>
 #include <array>
-#include <cstring>
 
 namespace velsnap {
 
@@ -37,8 +35,8 @@ const std::array<ControlSpec, 21> kControls{{
     {"pic_base", K::PictureBox, nullptr, {4920, 840, 2955, 4635}, QString(), QString(), Border::Sunken},
     {"VScroll1", K::VScrollBar, "pic_base", {2640, 0, 255, 4575}, QString(), QString()},
     {"pic_cont", K::PictureBox, "pic_base", {0, 0, 2595, 2300}, QString(), QString(), Border::Sunken},
-    {"image1(0)", K::Image, "pic_cont", {60, 0, 2400, 1800}, QString(), QStringLiteral("受信後の画像を縮小表示します"),
-     Border::Single},
+    {"image1(0)", K::StretchedImage, "pic_cont", {60, 0, 2400, 1800}, QString(),
+     QStringLiteral("受信後の画像を縮小表示します"), Border::Single},
     {"lbl_filename(0)", K::Label, "pic_cont", {60, 1860, 2355, 315}, QString(),
      QStringLiteral("画面コピー画像データのファイル名です"), Border::Single, kLeft, LayoutColour::fixed(128, 255, 255),
      kNone},
@@ -62,15 +60,6 @@ const std::array<ControlSpec, 21> kControls{{
 std::span<const ControlSpec> windowLayout()
 {
     return kControls;
-}
-
-const ControlSpec &controlSpec(const char *name)
-{
-    for (const ControlSpec &spec : kControls) {
-        if (std::strcmp(spec.name, name) == 0)
-            return spec;
-    }
-    qFatal("no control %s in the window layout", name);
 }
 
 } // namespace velsnap

@@ -10,10 +10,23 @@
 
 namespace velsnap {
 
-enum class ControlKind { Label, CommandButton, DropDownList, CheckBox, PictureBox, PreviewBox, Image, VScrollBar };
+// Image: shows its picture at the picture's own size and takes that size;
+// StretchedImage: stretches its picture to its own size.
+enum class ControlKind {
+    Label,
+    CommandButton,
+    DropDownList,
+    CheckBox,
+    PictureBox,
+    PreviewBox,
+    Image,
+    StretchedImage,
+    VScrollBar
+};
 enum class Border { None, Single, Sunken };
 
-// A colour of the layout: default, a fixed RGB value, or a role of the user's palette.
+// A colour of the layout: default, a fixed RGB value, or a role of the user's
+// palette, which follows the palette when the user changes it.
 struct LayoutColour {
     enum class Kind { Default, Rgb, System } kind = Kind::Default;
     QRgb rgb = 0;
@@ -38,10 +51,10 @@ struct ControlSpec {
 };
 
 // The window as drawn: client area and every control, parents before children,
-// in tab order where a control takes the focus.
+// in tab order where a control takes the focus; a later control lies over an
+// earlier one.
 inline constexpr TwipsRect kClientArea{0, 0, 7920, 5580};
 std::span<const ControlSpec> windowLayout();
-const ControlSpec &controlSpec(const char *name);
 
 inline const QString kWindowCaption = QStringLiteral("Velmora 画面コピープログラム (VELSNAP)  Ver3.0");
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <sys/ioctl.h>
 #include <system_error>
 #include <termios.h>
@@ -17,9 +18,10 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// How often presence of the receiver is looked at when poll() cannot wait
-// for it.
-constexpr milliseconds kPresenceStep{20};
+// How often a serial device's output queue is looked at while draining.
+constexpr milliseconds kDeviceStep{20};
+// How long the receiver must have kept the slave open before sending.
+constexpr milliseconds kReceiverSettle{100};
 
 [[noreturn]] void fail(const std::string& what)
 {
@@ -40,15 +42,25 @@ void makeRaw(int fd, bool setSpeed)
         fail("tcsetattr");
 }
 
-int remainingMs(Clock::time_point deadline)
+// Milliseconds left for poll(): -1 without a deadline.
+int pollTimeout(std::optional<Clock::time_point> deadline)
 {
-    const auto left = std::chrono::ceil<milliseconds>(deadline - Clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+    if (!deadline)
+        return -1;
+    const auto left = std::chrono::ceil<milliseconds>(*deadline - Clock::now());
+    return static_cast<int>(std::max<milliseconds::rep>(left.count(), 0));
+}
+
+std::optional<Clock::time_point> deadlineAfter(std::optional<milliseconds> limit)
+{
+    if (!limit)
+        return std::nullopt;
+    return Clock::now() + *limit;
 }
 
 } // namespace
 
-Line::Line(const StopSignals& stop) : stop_(stop), pty_(true)
+Line::Line(const StopSignals& stop) : stop_(stop)
 {
     fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
@@ -63,12 +75,13 @@ Line::Line(const StopSignals& stop) : stop_(stop), pty_(true)
         fail("ptsname");
     path_ = name;
     // The master reports a hang-up only after the slave has been closed at
-    // least once; open and close it so that "nobody there" is visible from
-    // the start.
-    const int slave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-    if (slave < 0)
-        fail("open " + path_);
-    ::close(slave);
+    // least once, so that "nobody there" shows from the start.
+    clearSlaveInput();
+    // A hang-up is only a state: a receiver that closes and at once reopens
+    // for the next copy would go unseen without the events.
+    slaveEvents_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (slaveEvents_ < 0 || inotify_add_watch(slaveEvents_, name, IN_OPEN | IN_CLOSE) < 0)
+        fail("inotify on " + path_);
 }
 
 Line::Line(const StopSignals& stop, const std::string& device) : stop_(stop), path_(device)
@@ -81,13 +94,21 @@ Line::Line(const StopSignals& stop, const std::string& device) : stop_(stop), pa
 
 Line::~Line()
 {
+    if (slaveEvents_ >= 0)
+        ::close(slaveEvents_);
     ::close(fd_);
 }
 
 bool Line::receiverAbsent() const
 {
     pollfd p{fd_, 0, 0};
-    return ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
+    return slaveEvents_ >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
+}
+
+bool Line::receiverLeft()
+{
+    takeSlaveEvents();
+    return slaveCloses_ != slaveClosesWhenFound_ || receiverAbsent();
 }
 
 bool Line::outputQueued() const
@@ -96,18 +117,82 @@ bool Line::outputQueued() const
     return ::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0;
 }
 
-LineStatus Line::waitForReceiver() const
+void Line::clearSlaveInput() const
 {
-    // While nobody has the slave open poll() keeps reporting POLLHUP, so it
-    // cannot block until someone arrives; look again in small steps.
-    while (pty_ && receiverAbsent()) {
-        if (!stop_.sleep(kPresenceStep))
+    const int slave = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    // Busy: a receiver has just taken it for itself, and nothing was sent
+    // to it yet.
+    if (slave < 0 && errno == EBUSY)
+        return;
+    if (slave < 0)
+        fail("open " + path_);
+    tcflush(slave, TCIFLUSH);
+    ::close(slave);
+}
+
+void Line::takeSlaveEvents()
+{
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(slaveEvents_, buffer, sizeof buffer);
+        if (n <= 0)
+            return;
+        for (ssize_t at = 0; at < n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            if (event->mask & IN_CLOSE)
+                ++slaveCloses_;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+        }
+    }
+}
+
+template <typename Done>
+LineStatus Line::waitUntil(Done done, std::optional<milliseconds> limit)
+{
+    const auto deadline = deadlineAfter(limit);
+    while (!done()) {
+        int timeout = pollTimeout(deadline);
+        if (timeout == 0)
+            return LineStatus::TimedOut;
+        if (slaveEvents_ < 0 && (timeout < 0 || timeout > kDeviceStep.count()))
+            timeout = static_cast<int>(kDeviceStep.count());
+        pollfd fds[2] = {{stop_.fd(), POLLIN, 0}, {slaveEvents_, POLLIN, 0}};
+        if (::poll(fds, slaveEvents_ >= 0 ? 2 : 1, timeout) < 0 && errno != EINTR)
+            fail("poll");
+        if (fds[0].revents)
             return LineStatus::Stopped;
     }
     return LineStatus::Ok;
 }
 
-LineStatus Line::await(short events, int timeoutMs) const
+LineStatus Line::waitForReceiver()
+{
+    if (slaveEvents_ < 0)
+        return LineStatus::Ok;
+    // Unlike a serial port, the slave keeps what its last user left unread;
+    // the next receiver must not find it.
+    if (receiverAbsent())
+        clearSlaveInput();
+    for (;;) {
+        const LineStatus status = waitUntil(
+            [this] {
+                takeSlaveEvents();
+                return !receiverAbsent();
+            },
+            std::nullopt);
+        if (status != LineStatus::Ok)
+            return status;
+        slaveClosesWhenFound_ = slaveCloses_;
+        // The receiver may still be setting the port up, and may flush what
+        // came before; a short look at the port is no receiver at all.
+        if (!stop_.sleep(kReceiverSettle))
+            return LineStatus::Stopped;
+        if (!receiverLeft())
+            return LineStatus::Ok;
+    }
+}
+
+LineStatus Line::await(short events, int timeoutMs)
 {
     pollfd fds[2] = {{fd_, events, 0}, {stop_.fd(), POLLIN, 0}};
     for (;;) {
@@ -125,12 +210,12 @@ LineStatus Line::await(short events, int timeoutMs) const
     }
 }
 
-LineStatus Line::write(std::span<const std::uint8_t> bytes) const
+LineStatus Line::write(std::span<const std::uint8_t> bytes)
 {
     while (!bytes.empty()) {
         // A full buffer with nobody reading gives POLLHUP without POLLOUT;
         // the receiver has gone, so stop instead of waiting for room.
-        if (pty_ && receiverAbsent())
+        if (receiverAbsent())
             return LineStatus::HungUp;
         if (const LineStatus s = await(POLLOUT, -1); s != LineStatus::Ok)
             return s;
@@ -147,13 +232,11 @@ LineStatus Line::write(std::span<const std::uint8_t> bytes) const
     return LineStatus::Ok;
 }
 
-LineStatus Line::read(std::span<std::uint8_t> bytes,
-                      std::optional<std::chrono::milliseconds> timeout) const
+LineStatus Line::read(std::span<std::uint8_t> bytes, std::optional<milliseconds> timeout)
 {
-    const auto deadline = Clock::now() + timeout.value_or(milliseconds{0});
+    const auto deadline = deadlineAfter(timeout);
     while (!bytes.empty()) {
-        const int wait = timeout ? remainingMs(deadline) : -1;
-        if (const LineStatus s = await(POLLIN, wait); s != LineStatus::Ok)
+        if (const LineStatus s = await(POLLIN, pollTimeout(deadline)); s != LineStatus::Ok)
             return s;
         const ssize_t n = ::read(fd_, bytes.data(), bytes.size());
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
@@ -167,20 +250,14 @@ LineStatus Line::read(std::span<std::uint8_t> bytes,
     return LineStatus::Ok;
 }
 
-LineStatus Line::drain(std::chrono::milliseconds limit) const
+LineStatus Line::drain(milliseconds limit)
 {
-    const auto deadline = Clock::now() + limit;
-    while (pty_ ? !receiverAbsent() : outputQueued()) {
-        const int left = remainingMs(deadline);
-        if (left == 0)
-            return LineStatus::TimedOut;
-        if (!stop_.sleep(std::min(kPresenceStep, milliseconds{left})))
-            return LineStatus::Stopped;
-    }
-    return LineStatus::Ok;
+    if (slaveEvents_ >= 0)
+        return waitUntil([this] { return receiverLeft(); }, limit);
+    return waitUntil([this] { return !outputQueued(); }, limit);
 }
 
-void Line::discardUnsent() const
+void Line::discardUnsent()
 {
     tcflush(fd_, TCOFLUSH);
 }

@@ -27,28 +27,40 @@ public:
 
     // On a pseudo-terminal, blocks until the receiver has the slave open;
     // a serial device cannot tell, so it returns at once.
-    LineStatus waitForReceiver() const;
-    LineStatus write(std::span<const std::uint8_t> bytes) const;
+    LineStatus waitForReceiver();
+    LineStatus write(std::span<const std::uint8_t> bytes);
     // Fills all of bytes; no timeout waits as long as it takes.
     LineStatus read(std::span<std::uint8_t> bytes,
-                    std::optional<std::chrono::milliseconds> timeout) const;
+                    std::optional<std::chrono::milliseconds> timeout);
     // Gives the receiver up to limit to take what was sent: on a
-    // pseudo-terminal until it closes the slave (closing the master earlier
-    // would throw away what it has not read yet), on a device until the
-    // output queue is empty.
-    LineStatus drain(std::chrono::milliseconds limit) const;
+    // pseudo-terminal until it has closed the slave since waitForReceiver()
+    // (closing the master earlier throws away what it has not read), on a
+    // device until the output queue is empty.
+    LineStatus drain(std::chrono::milliseconds limit);
     // Forgets bytes the receiver has not taken, so an abandoned copy does
     // not greet the next opener.
-    void discardUnsent() const;
+    void discardUnsent();
 
 private:
     bool receiverAbsent() const;
+    bool receiverLeft();
     bool outputQueued() const;
+    // Opens the slave for a moment to throw away input nobody read.
+    void clearSlaveInput() const;
+    void takeSlaveEvents();
+    // Waits until done() holds. The slave's open and close events wake it
+    // on a pseudo-terminal; a device has none, so it looks in small steps.
+    template <typename Done>
+    LineStatus waitUntil(Done done, std::optional<std::chrono::milliseconds> limit);
     // Polls the line for events together with the stop signals.
-    LineStatus await(short events, int timeoutMs) const;
+    LineStatus await(short events, int timeoutMs);
 
     const StopSignals& stop_;
     int fd_ = -1;
-    bool pty_ = false;
+    // inotify on the slave, to see the receiver open and close it; -1 for
+    // a device.
+    int slaveEvents_ = -1;
+    unsigned slaveCloses_ = 0;
+    unsigned slaveClosesWhenFound_ = 0;
     std::string path_;
 };

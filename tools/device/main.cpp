@@ -64,7 +64,7 @@ int run(const Options& options, const StopSignals& stop)
         options.picture ? std::optional(frameBytes(loadPicture(QString::fromStdString(*options.picture))))
                         : std::nullopt;
     SentLog sentLog(options.saveSent);
-    const Line line = options.device ? Line(stop, *options.device) : Line(stop);
+    Line line = options.device ? Line(stop, *options.device) : Line(stop);
     std::printf("%s\n", line.path().c_str());
     std::fflush(stdout);
 

@@ -11,7 +11,7 @@ constexpr std::chrono::milliseconds kTick{10};
 
 } // namespace
 
-Pacer::Pacer(const Line& line, const StopSignals& stop, int baud)
+Pacer::Pacer(Line& line, const StopSignals& stop, int baud)
     : line_(line), stop_(stop), perByte_(baud > 0 ? 10.0 / baud : 0.0)
 {
 }

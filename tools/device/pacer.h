@@ -10,14 +10,14 @@
 // rate would carry them (10 bits a byte); 0 means as fast as it takes them.
 class Pacer {
 public:
-    Pacer(const Line& line, const StopSignals& stop, int baud);
+    Pacer(Line& line, const StopSignals& stop, int baud);
 
     LineStatus send(std::span<const std::uint8_t> bytes);
 
 private:
     using Clock = std::chrono::steady_clock;
 
-    const Line& line_;
+    Line& line_;
     const StopSignals& stop_;
     std::chrono::duration<double> perByte_;
     // When the next byte could start on the wire.

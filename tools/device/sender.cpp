@@ -31,7 +31,7 @@ std::string hex(std::span<const std::uint8_t> bytes)
 
 class CopySender {
 public:
-    CopySender(const Line& line, const StopSignals& stop, const Options& options, int copy)
+    CopySender(Line& line, const StopSignals& stop, const Options& options, int copy)
         : line_(line), stop_(stop), options_(options), copy_(copy), pacer_(line, stop, options.baud)
     {
     }
@@ -42,10 +42,10 @@ public:
         const auto all = std::span(header);
         if (!send(all.first(1)))
             return end_;
-        note(copy_, "first header byte sent, waiting for acknowledgement");
+        note(copy_, "first header byte sent, waiting for ack");
         if (!awaitAck())
             return end_;
-        note(copy_, "acknowledgement received");
+        note(copy_, "ack received");
         if (!sendHeaderRest(all.subspan(1, kHeaderBytes - 1)))
             return end_;
         note(copy_, "header sent");
@@ -71,7 +71,7 @@ private:
             end_ = CopyEnd::GivenUp;
             return false;
         case LineStatus::TimedOut:
-            note(copy_, "no acknowledgement in time");
+            note(copy_, "no ack in time");
             end_ = CopyEnd::GivenUp;
             return false;
         case LineStatus::Stopped:
@@ -95,7 +95,7 @@ private:
             return false;
         if (reply == kAck)
             return true;
-        note(copy_, "wrong acknowledgement: " + hex(reply));
+        note(copy_, "wrong ack: " + hex(reply));
         end_ = CopyEnd::GivenUp;
         return false;
     }
@@ -131,7 +131,7 @@ private:
         return CopyEnd::Complete;
     }
 
-    const Line& line_;
+    Line& line_;
     const StopSignals& stop_;
     const Options& options_;
     const int copy_;
@@ -141,7 +141,7 @@ private:
 
 } // namespace
 
-CopyEnd sendCopy(const Line& line, const StopSignals& stop, const Options& options, int copy,
+CopyEnd sendCopy(Line& line, const StopSignals& stop, const Options& options, int copy,
                  std::span<const std::uint8_t> pixels)
 {
     return CopySender(line, stop, options, copy).run(pixels);

@@ -16,5 +16,5 @@ enum class CopyEnd {
 
 // Sends one screen copy: first header byte, acknowledgement, rest of the
 // header, pixel data.
-CopyEnd sendCopy(const Line& line, const StopSignals& stop, const Options& options, int copy,
+CopyEnd sendCopy(Line& line, const StopSignals& stop, const Options& options, int copy,
                  std::span<const std::uint8_t> pixels);

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Draws the VELSNAP program icon and writes resources/velsnap.png and velsnap-256.png.
 
-A handheld device (top) sends its screen as a sheet of paper (middle)
-into the receiving box (bottom).
+A grey handheld device with a cyan screen (top) sends its screen as a white
+sheet of paper (middle) into the yellow receiving box with two red lights
+(bottom). Written as 4-bit indexed PNGs: at most 16 colours, transparency
+included.
 """
 import pathlib
 import struct
@@ -31,18 +33,18 @@ PALETTE = {
 
 ICON = [
     '...........KKKKKKKKKK...........',
-    '..........KWWWWWWWWWDK..........',
+    '..........KWSSSSSSSSDK..........',
     '..........KWKKKKKKKKDK..........',
-    '..........KWKCCCCCCWDK..........',
-    '..........KWKCTTTTCWDK..........',
-    '..........KWKCCCCCCWDK..........',
-    '..........KWKCTTTCCWDK..........',
-    '..........KWKWWWWWWWDK..........',
+    '..........KWKCCCCCCKDK..........',
+    '..........KWKCTTTTCKDK..........',
+    '..........KWKCCCCCCKDK..........',
+    '..........KWKCTTTCCKDK..........',
+    '..........KWKKKKKKKKDK..........',
     '..........KWSSSSSSSSDK..........',
-    '..........KWKKSKKSKKDK..........',
+    '..........KWDDSDDSDDDK..........',
     '..........KWSSSSSSSSDK..........',
-    '..........KWKKSKKSKKDK..........',
-    '..........KSDDDDDDDDDK..........',
+    '..........KWDDSDDSDDDK..........',
+    '..........KDDDDDDDDDDK..........',
     '...........KKKKKKKKKK...........',
     '................................',
     '........KKKKKKKKKKKK............',
@@ -71,14 +73,16 @@ def chunk(tag, data):
     return struct.pack('>I', len(data)) + tag + data + struct.pack('>I', zlib.crc32(tag + data))
 
 
-def write_png(path, rows):
-    """Writes an 8-bit indexed PNG whose index 0 is transparent."""
-    header = struct.pack('>IIBBBBB', len(rows[0]), len(rows), 8, 3, 0, 0, 0)
-    palette = b''.join(bytes(rgb or (0, 0, 0)) for rgb in PALETTE.values())
-    pixels = b''.join(b'\x00' + bytes(row) for row in rows)
+def write_png(path, rows, palette):
+    """Writes a 4-bit indexed PNG whose index 0 is transparent."""
+    assert len(palette) <= 16, 'more than 16 colours'
+    header = struct.pack('>IIBBBBB', len(rows[0]), len(rows), 4, 3, 0, 0, 0)
+    plte = b''.join(bytes(rgb or (0, 0, 0)) for rgb in palette)
+    packed = [bytes(row[i] << 4 | row[i + 1] for i in range(0, len(row), 2)) for row in rows]
+    pixels = b''.join(b'\x00' + row for row in packed)
     path.write_bytes(b'\x89PNG\r\n\x1a\n'
                      + chunk(b'IHDR', header)
-                     + chunk(b'PLTE', palette)
+                     + chunk(b'PLTE', plte)
                      + chunk(b'tRNS', b'\x00')
                      + chunk(b'IDAT', zlib.compress(pixels, 9))
                      + chunk(b'IEND', b''))
@@ -90,11 +94,13 @@ def upscale(rows, factor):
 
 def main():
     assert len(ICON) == 32 and all(len(line) == 32 for line in ICON), 'icon must be 32 x 32'
-    keys = list(PALETTE)
+    # Only the colours drawn, transparency first, so the palette fits in 4 bits.
+    keys = [key for key in PALETTE if key == '.' or any(key in line for line in ICON)]
+    palette = [PALETTE[key] for key in keys]
     rows = [[keys.index(c) for c in line] for line in ICON]
     resources = pathlib.Path(__file__).resolve().parents[2] / 'resources'
-    write_png(resources / 'velsnap.png', rows)
-    write_png(resources / 'velsnap-256.png', upscale(rows, SCALE))
+    write_png(resources / 'velsnap.png', rows, palette)
+    write_png(resources / 'velsnap-256.png', upscale(rows, SCALE), palette)
 
 
 if __name__ == '__main__':

@@ -1,0 +1,121 @@
+// `cmake --install` into a temporary prefix: one program folder with all the
+// program looks for beside itself, a launcher that runs it from there, and a
+// desktop entry with its icons.
+#include "support/simulated_device.h"
+#include "support/test_main.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QSettings>
+
+namespace {
+
+const QString kResources = QStringLiteral(VELSNAP_SOURCE_DIR "/resources/");
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Installs the build; the files land in destdir + prefix. Empty on success,
+// else what cmake said.
+QString install(const QString &prefix, const QString &destdir = {})
+{
+    QProcess cmake;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DESTDIR"), destdir);
+    cmake.setProcessEnvironment(environment);
+    cmake.setProcessChannelMode(QProcess::MergedChannels);
+    cmake.start(QStringLiteral(VELSNAP_CMAKE_COMMAND),
+                {QStringLiteral("--install"), QStringLiteral(VELSNAP_BUILD_DIR), QStringLiteral("--prefix"), prefix});
+    const bool done = cmake.waitForFinished(120000);
+    const QString said = QString::fromLocal8Bit(cmake.readAll());
+    return done && cmake.exitStatus() == QProcess::NormalExit && cmake.exitCode() == 0
+               ? QString()
+               : said + QStringLiteral("(not installed)");
+}
+
+} // namespace
+
+class InstallTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch;
+
+private slots:
+    void layout_data()
+    {
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("destdir");
+        QTest::newRow("own prefix") << scratch.filePath(QStringLiteral("prefix")) << QString();
+        QTest::newRow("staged under DESTDIR") << QStringLiteral("/usr/local") << scratch.filePath(QStringLiteral("stage"));
+    }
+    void layout()
+    {
+        QFETCH(QString, prefix);
+        QFETCH(QString, destdir);
+        const QString said = install(prefix, destdir);
+        QVERIFY2(said.isEmpty(), qPrintable(said));
+        const QDir root(destdir + prefix);
+        const QString folder = root.filePath(QStringLiteral("lib/velsnap/"));
+
+        for (const char *program : {"velsnap", "velsnap-help", "velsnap-device"}) {
+            const QFileInfo file(folder + QLatin1String(program));
+            QVERIFY2(file.isFile() && file.isExecutable(), program);
+        }
+        for (const char *name : {"24bit.hed", "VELSNAP.HLP", "velsnap.png"})
+            QVERIFY2(readAll(folder + QLatin1String(name)) == readAll(kResources + QLatin1String(name)), name);
+
+        // Relative, so that it also points into a staged tree.
+        const QFileInfo launcher(root.filePath(QStringLiteral("bin/velsnap")));
+        QVERIFY(launcher.isSymLink());
+        QCOMPARE(launcher.canonicalFilePath(), QFileInfo(folder + QStringLiteral("velsnap")).canonicalFilePath());
+
+        // The entry as shipped, except that it starts the installed launcher.
+        QStringList expected = QString::fromUtf8(readAll(kResources + QStringLiteral("velsnap.desktop"))).split(u'\n');
+        for (QString &line : expected) {
+            if (line.startsWith(QStringLiteral("Exec=")))
+                line = QStringLiteral("Exec=\"%1/bin/velsnap\"").arg(prefix);
+        }
+        QCOMPARE(QString::fromUtf8(readAll(root.filePath(QStringLiteral("share/applications/velsnap.desktop"))))
+                     .split(u'\n'),
+                 expected);
+
+        for (int size : {32, 256}) {
+            const QImage icon(root.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/velsnap.png").arg(size)));
+            QCOMPARE(icon.size(), QSize(size, size));
+        }
+    }
+
+    void launcherRunsTheProgramInItsFolder()
+    {
+        const QString prefix = scratch.filePath(QStringLiteral("run"));
+        const QString said = install(prefix);
+        QVERIFY2(said.isEmpty(), qPrintable(said));
+
+        velsnap::test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--count"), QStringLiteral("0"), QStringLiteral("--pause"),
+                                           QStringLiteral("600000")});
+        QVERIFY(!line.isEmpty());
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora"));
+        settings.setValue(QStringLiteral("Ports/COM1"), line);
+        settings.sync();
+
+        // A picture in the program folder's bmp/ shows that the program found
+        // that folder and its header template through the launcher.
+        QProcess program;
+        program.start(prefix + QStringLiteral("/bin/velsnap"));
+        const QString pictures = prefix + QStringLiteral("/lib/velsnap/bmp");
+        QTRY_VERIFY_WITH_TIMEOUT(!QDir(pictures).entryList({QStringLiteral("*.bmp")}, QDir::Files).isEmpty(), 60000);
+        QVERIFY(!QFileInfo::exists(prefix + QStringLiteral("/bin/bmp")));
+        program.kill();
+        program.waitForFinished();
+    }
+};
+
+VELSNAP_TEST_MAIN(InstallTest)
+#include "test_install.moc"

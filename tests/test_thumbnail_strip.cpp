@@ -1,0 +1,449 @@
+// The thumbnail strip in the real window, offscreen: where rows stand in
+// twips and on screen after each picture, scrolling, files that are no
+// picture, double-clicks, start-up with kept pictures and a reception run.
+#include "gallery/strip_geometry.h"
+#include "picture/preview_box.h"
+#include "serial/reception_texts.h"
+#include "shell/control_factory.h"
+#include "shell/settings_store.h"
+#include "support/pty_pair.h"
+#include "support/simulated_device.h"
+#include "support/test_main.h"
+#include "support/window_fixture.h"
+
+#include <QClipboard>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+using namespace velsnap;
+
+namespace {
+
+// Colours as the device's conversion makes them: white is 248/252/248.
+const QRgb kDeviceWhite = qRgb(248, 252, 248);
+const QRgb kDeviceRed = qRgb(248, 0, 0);
+const QRgb kDeviceBlue = qRgb(0, 0, 248);
+const QRgb kDeviceGreen = qRgb(0, 252, 0);
+
+int pixels(double twips)
+{
+    return int(std::lround(twips / 15.0));
+}
+
+// A picture of `size`, its left half `left` and its right half `right`.
+QImage twoColourPicture(QSize size, QRgb left, QRgb right)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x)
+            picture.setPixel(x, y, x < size.width() / 2 ? left : right);
+    }
+    return picture;
+}
+
+QImage opaque(const QImage &image)
+{
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// What the strip, the bar and the display show, to tell "nothing changed".
+struct StripState {
+    int imageCount;
+    qsizetype elements;
+    double containerTop, containerHeight;
+    QRect containerPlace;
+    int barValue, barMaximum;
+    qint64 shownPicture;
+    QSize shownSize;
+    bool operator==(const StripState &) const = default;
+};
+
+} // namespace
+
+class ThumbnailStripTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::WindowFixture> fixture;
+
+    FrmMain &window() { return fixture->window(); }
+    ThumbnailStrip &strip() { return window().strip(); }
+    QWidget *container() { return window().control<QWidget>(QStringLiteral("pic_cont")); }
+    QScrollBar *bar() { return window().control<QScrollBar>(QStringLiteral("VScroll1")); }
+    QLabel *img1() { return window().control<QLabel>(QStringLiteral("img1")); }
+    PreviewBox *pic1() { return window().control<PreviewBox>(QStringLiteral("pic1")); }
+    QString pathOf(const QString &name) const { return fixture->pictureFolder() + u'/' + name; }
+
+    QString savePicture(const QString &name, const QImage &picture)
+    {
+        QDir().mkpath(fixture->pictureFolder());
+        if (!picture.save(pathOf(name), "BMP"))
+            qFatal("cannot write %s", qPrintable(name));
+        return name;
+    }
+    // Row n gets a picture of its own colour.
+    QString addPicture(int n)
+    {
+        const QString name = QStringLiteral("240101_0000%1.bmp").arg(n, 2, 10, QChar(u'0'));
+        strip().add_thumbnail(savePicture(name, twoColourPicture({320, 240}, qRgb(8 * n, 0, 248), kDeviceWhite)));
+        return name;
+    }
+
+    // The top of `widget` inside its parent's inner area, in pixels.
+    static int innerTop(const QWidget *widget)
+    {
+        return widget->y() - widget->parentWidget()->contentsRect().top();
+    }
+
+    StripState state()
+    {
+        return {strip().imageCount(),
+                container()->findChildren<QLabel *>().size(),
+                strip().containerTop(),
+                strip().containerHeight(),
+                container()->geometry(),
+                bar()->value(),
+                bar()->maximum(),
+                img1()->pixmap().cacheKey(),
+                img1()->size()};
+    }
+
+    // A double-click that must change nothing: strip, preview and clipboard as they were.
+    void verifyDoubleClickIgnored(int row)
+    {
+        const StripState before = state();
+        const QImage preview = pic1()->picture();
+        const bool previewShown = pic1()->isVisible();
+        QTest::mouseDClick(strip().image1(row), Qt::LeftButton);
+        QCOMPARE(state(), before);
+        QCOMPARE(pic1()->picture(), preview);
+        QCOMPARE(pic1()->isVisible(), previewShown);
+        QCOMPARE(QGuiApplication::clipboard()->image(), sentinel());
+        QVERIFY(fixture->dialogs.messages.isEmpty());
+    }
+    static QImage sentinel() { return twoColourPicture({4, 4}, kDeviceGreen, kDeviceGreen); }
+
+private slots:
+    void init()
+    {
+        fixture = std::make_unique<test::WindowFixture>();
+        QGuiApplication::clipboard()->setImage(sentinel());
+    }
+    void cleanup() { fixture.reset(); }
+
+    void geometryAfterEachPicture_data()
+    {
+        QTest::addColumn<int>("pictures");
+        for (int k : {1, 2, 3, 4, 7})
+            QTest::addRow("%d", k) << k;
+    }
+    void geometryAfterEachPicture()
+    {
+        QFETCH(int, pictures);
+        window().init_form();
+        window().show();
+        QStringList names;
+        for (int n = 0; n < pictures; ++n)
+            names << addPicture(n);
+
+        const double top = pictures >= 3 ? -2300.0 * (pictures - 2) : 0;
+        QCOMPARE(strip().imageCount(), pictures);
+        QCOMPARE(strip().containerHeight(), 2300.0 * pictures);
+        QCOMPARE(strip().containerTop(), top);
+        QCOMPARE(bar()->maximum(), 2 * (pictures - 1));
+        QCOMPARE(bar()->value(), pictures >= 3 ? 2 * (pictures - 2) : 0);
+        QCOMPARE(innerTop(container()), pixels(top));
+        QCOMPARE(container()->height(), pixels(2300.0 * pictures));
+        QCOMPARE(container()->findChildren<QLabel *>().size(), 2 * pictures);
+
+        const QLabel *thumbnail0 = strip().image1(0);
+        const QLabel *label0 = strip().lbl_filename(0);
+        for (int n = 0; n < pictures; ++n) {
+            const QLabel *thumbnail = strip().image1(n);
+            const QLabel *label = strip().lbl_filename(n);
+            QCOMPARE(thumbnail->objectName(), QStringLiteral("image1(%1)").arg(n));
+            QCOMPARE(label->objectName(), QStringLiteral("lbl_filename(%1)").arg(n));
+            QCOMPARE(strip().rowTop(n), 2300.0 * n);
+            // Positions come from twips each time: 153.33 pixels a row, no drift.
+            QCOMPARE(innerTop(thumbnail), pixels(2300.0 * n));
+            QCOMPARE(innerTop(label), pixels(2300.0 * n + 1860));
+            QVERIFY(thumbnail->isVisible() && label->isVisible());
+            QCOMPARE(label->text(), names.at(n));
+            QVERIFY(!thumbnail->pixmap().isNull());
+            // Copies of element 0 in all but place.
+            QCOMPARE(thumbnail->geometry().translated(0, -thumbnail->y()),
+                     thumbnail0->geometry().translated(0, -thumbnail0->y()));
+            QCOMPARE(label->geometry().translated(0, -label->y()), label0->geometry().translated(0, -label0->y()));
+            QCOMPARE(thumbnail->toolTip(), thumbnail0->toolTip());
+            QCOMPARE(label->toolTip(), label0->toolTip());
+            QCOMPARE(label->palette().color(label->backgroundRole()), label0->palette().color(label0->backgroundRole()));
+            QCOMPARE(label->autoFillBackground(), label0->autoFillBackground());
+            QCOMPARE(thumbnail->frameStyle(), thumbnail0->frameStyle());
+        }
+        QCOMPARE(opaque(img1()->pixmap().toImage()), QImage(pathOf(names.last())));
+    }
+
+    void barMovesTheContainerHalfARowPerStep()
+    {
+        window().init_form();
+        for (int n = 0; n < 3; ++n)
+            addPicture(n);
+        bar()->setValue(0);
+        QCOMPARE(strip().containerTop(), 0.0);
+        QCOMPARE(innerTop(container()), 0);
+        bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(bar()->value(), 1);
+        QCOMPARE(strip().containerTop(), -1150.0);
+        QCOMPARE(innerTop(container()), pixels(-1150)); // -77: half a row
+        bar()->setValue(4);
+        QCOMPARE(strip().containerTop(), -4600.0);
+        QCOMPARE(innerTop(container()), pixels(-4600));
+
+        // The next picture replaces where the user had scrolled to.
+        bar()->setValue(0);
+        addPicture(3);
+        QCOMPARE(bar()->value(), 4);
+        QCOMPARE(bar()->maximum(), 6);
+        QCOMPARE(strip().containerTop(), -4600.0);
+        QCOMPARE(innerTop(container()), pixels(-4600));
+    }
+
+    void fileThatIsNoPictureChangesNothing_data()
+    {
+        QTest::addColumn<int>("rowsBefore");
+        QTest::addColumn<QByteArray>("content"); // empty: no such file
+        const QByteArray text = "not a picture\r\n";
+        for (int rows : {0, 3}) {
+            QTest::addRow("text named .bmp, %d rows", rows) << rows << text;
+            QTest::addRow("missing file, %d rows", rows) << rows << QByteArray();
+        }
+    }
+    void fileThatIsNoPictureChangesNothing()
+    {
+        QFETCH(int, rowsBefore);
+        QFETCH(QByteArray, content);
+        window().init_form();
+        QString lastName;
+        for (int n = 0; n < rowsBefore; ++n)
+            lastName = addPicture(n);
+        if (!content.isEmpty()) {
+            QFile file(pathOf(QStringLiteral("240101_120000.bmp")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const StripState before = state();
+        strip().add_thumbnail(QStringLiteral("240101_120000.bmp"));
+        QCOMPARE(state(), before);
+        QVERIFY(fixture->dialogs.messages.isEmpty());
+        QCOMPARE(strip().lbl_filename(std::max(rowsBefore - 1, 0))->text(), lastName);
+
+        // The next picture takes the row the failed call would have had.
+        const QString next = addPicture(rowsBefore);
+        QCOMPARE(strip().imageCount(), rowsBefore + 1);
+        QCOMPARE(strip().lbl_filename(rowsBefore)->text(), next);
+    }
+
+    void pictureOfAnyShapeFillsTheThumbnailInItsOwnColours()
+    {
+        window().init_form();
+        const QImage tall = twoColourPicture({100, 300}, kDeviceRed, kDeviceWhite);
+        const QImage wide = twoColourPicture({640, 90}, kDeviceBlue, kDeviceGreen);
+        strip().add_thumbnail(savePicture(QStringLiteral("tall.bmp"), tall));
+        strip().add_thumbnail(savePicture(QStringLiteral("wide.bmp"), wide));
+
+        const QList<std::pair<QRgb, QRgb>> halves = {{kDeviceRed, kDeviceWhite}, {kDeviceBlue, kDeviceGreen}};
+        for (int n = 0; n < 2; ++n) {
+            const QLabel *thumbnail = strip().image1(n);
+            QCOMPARE(thumbnail->size(), QSize(160, 120)); // 2400 x 1800 twips
+            const QImage drawn = thumbnail->pixmap().toImage();
+            QCOMPARE(drawn.size(), thumbnail->contentsRect().size());
+            // Each half fills its half of the thumbnail, colours unchanged.
+            const int w = drawn.width(), h = drawn.height();
+            for (QPoint at : {QPoint(2, 2), QPoint(w / 4, h / 2), QPoint(2, h - 3)})
+                QCOMPARE(QColor(drawn.pixel(at)), QColor(halves[n].first));
+            for (QPoint at : {QPoint(w - 3, 2), QPoint(3 * w / 4, h / 2), QPoint(w - 3, h - 3)})
+                QCOMPARE(QColor(drawn.pixel(at)), QColor(halves[n].second));
+        }
+        QCOMPARE(img1()->size(), wide.size());
+        QCOMPARE(opaque(img1()->pixmap().toImage()), wide);
+    }
+
+    void doubleClickWhenIdleShowsAndCopiesThatPicture()
+    {
+        window().init_form();
+        window().show();
+        for (int n = 0; n < 3; ++n)
+            addPicture(n);
+        bar()->setValue(1);
+        pic1()->hide();
+        const StripState before = state();
+
+        QTest::mouseDClick(strip().image1(1), Qt::RightButton); // only the left button double-clicks
+        QVERIFY(!pic1()->isVisible());
+
+        QTest::mouseDClick(strip().image1(1), Qt::LeftButton);
+        const QImage picture(pathOf(strip().lbl_filename(1)->text()));
+        QVERIFY(pic1()->isVisible());
+        QCOMPARE(opaque(pic1()->picture()), picture);
+        QCOMPARE(opaque(QGuiApplication::clipboard()->image()), picture);
+        QCOMPARE(state(), before);
+        QVERIFY(fixture->dialogs.messages.isEmpty());
+    }
+
+    void doubleClickOnARowWithoutItsFileDoesNothing()
+    {
+        window().init_form();
+        window().show();
+        verifyDoubleClickIgnored(0); // row 0 before any picture: no file name
+
+        const QString name = addPicture(0);
+        const QImage thumbnail = strip().image1(0)->pixmap().toImage();
+        QVERIFY(QFile::remove(pathOf(name)));
+        verifyDoubleClickIgnored(0);
+        QCOMPARE(strip().image1(0)->pixmap().toImage(), thumbnail); // the thumbnail keeps its picture
+    }
+
+    void doubleClickWhileReceivingDoesNothing()
+    {
+        test::PtyPair quiet;
+        fixture->storeSetting(kPortsSection, QStringLiteral("COM1"), quiet.slavePath());
+        window().init_form();
+        window().show();
+        addPicture(0);
+
+        // The first byte starts a run, which then waits for the header.
+        bool sent = false;
+        QImage previewAfter;
+        QImage clipboardAfter;
+        QVERIFY(fixture->receiveUntil([&] {
+            const QString status = fixture->text("lbl_status");
+            if (!sent && status == texts::kStatusWaiting)
+                sent = quiet.write(QByteArray(1, '\x0a'));
+            if (!window().reception().receiving())
+                return false;
+            QTest::mouseDClick(strip().image1(0), Qt::LeftButton);
+            previewAfter = pic1()->picture();
+            clipboardAfter = QGuiApplication::clipboard()->image();
+            return true;
+        }));
+        QCOMPARE(quiet.read(3, 1000), QByteArray("OK\r"));
+        QCOMPARE(previewAfter.pixel(0, 0), qRgba(0, 0, 0, 0)); // still the run's empty preview
+        QCOMPARE(clipboardAfter, sentinel());
+    }
+
+    void startUpAddsKeptPicturesInListingOrder()
+    {
+        const QList<QRgb> colours = {kDeviceRed, kDeviceGreen, kDeviceBlue, kDeviceWhite, qRgb(128, 64, 200)};
+        QHash<QString, QRgb> colourOf;
+        for (int i = 0; i < colours.size(); ++i) {
+            // Names out of creation order, so neither order decides by chance.
+            const QString name = QStringLiteral("2401%1_101010.bmp").arg(37 * (i + 3) % 29, 2, 10, QChar(u'0'));
+            savePicture(name, twoColourPicture({320, 240}, colours[i], colours[i]));
+            colourOf[name] = colours[i];
+        }
+        QFile junk(pathOf(QStringLiteral("240102_000000.bmp")));
+        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("junk") == 4);
+        junk.close();
+        savePicture(QStringLiteral("ignored.png"), twoColourPicture({8, 8}, kDeviceRed, kDeviceRed));
+
+        QStringList expected;
+        QDirIterator listing(fixture->pictureFolder(), {QStringLiteral("*.bmp")}, QDir::Files);
+        while (listing.hasNext()) {
+            const QString name = QFileInfo(listing.next()).fileName();
+            if (colourOf.contains(name))
+                expected << name;
+        }
+        fixture->dialogs.answerYes = false;
+        window().init_form();
+
+        QCOMPARE(fixture->dialogs.questions.size(), 1);
+        QCOMPARE(strip().imageCount(), expected.size());
+        for (int n = 0; n < expected.size(); ++n) {
+            QCOMPARE(strip().lbl_filename(n)->text(), expected[n]);
+            const QImage drawn = strip().image1(n)->pixmap().toImage();
+            QCOMPARE(QColor(drawn.pixel(drawn.rect().center())), QColor(colourOf[expected[n]]));
+        }
+        QCOMPARE(opaque(img1()->pixmap().toImage()), QImage(pathOf(expected.last())));
+        QCOMPARE(bar()->maximum(), 2 * (expected.size() - 1));
+    }
+
+    void receptionRunAddsItsPictureAsTheLastRow()
+    {
+        const QString kept = savePicture(QStringLiteral("240101_000000.bmp"),
+                                         twoColourPicture({320, 240}, kDeviceRed, kDeviceBlue));
+        test::SimulatedDevice device;
+        const QString line = device.start({});
+        QVERIFY(!line.isEmpty());
+        fixture->storeSetting(kPortsSection, QStringLiteral("COM1"), line);
+        window().init_form();
+        QVERIFY(fixture->receiveUntil([&] { return fixture->pictureFiles().size() == 2; }));
+
+        QStringList received = fixture->pictureFiles();
+        received.removeOne(kept);
+        QCOMPARE(strip().imageCount(), 2);
+        QCOMPARE(strip().lbl_filename(0)->text(), kept);
+        QCOMPARE(strip().lbl_filename(1)->text(), received.first());
+        QVERIFY(strip().image1(1)->isVisibleTo(container()));
+        // Drawn as the label would draw the whole picture.
+        const QImage thumbnail = strip().image1(1)->pixmap().toImage();
+        const QImage picture(pathOf(received.first()));
+        QCOMPARE(opaque(thumbnail),
+                 opaque(picture.scaled(thumbnail.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        QCOMPARE(bar()->maximum(), 2);
+    }
+
+    void rowsStopWhereTheBarCannotReach()
+    {
+        // 16-bit value and maximum: 2 x 16383 fits, 2 x 16384 does not.
+        static_assert(strip::scrollMaximumFits(16383) && !strip::scrollMaximumFits(16384));
+        // The largest value still places the container without overflow.
+        QCOMPARE(strip::containerTop(32767), -37682050.0);
+    }
+
+    void refusedRowIsReusedAndNeverCounted()
+    {
+        // The window's strip controls on their own, with a bar that holds at most 6: rows 0 to 3.
+        QWidget frame;
+        const auto make = [](const char *name, QWidget *parent) {
+            const auto layout = windowLayout();
+            const auto entry = std::find_if(layout.begin(), layout.end(),
+                                            [&](const ControlSpec &each) { return qstrcmp(each.name, name) == 0; });
+            return createControl(*entry, parent);
+        };
+        QWidget *base = make("pic_base", &frame);
+        auto *cont = make("pic_cont", base);
+        auto *scroll = static_cast<QScrollBar *>(make("VScroll1", base));
+        auto *image0 = static_cast<QLabel *>(make("image1(0)", cont));
+        auto *label0 = static_cast<QLabel *>(make("lbl_filename(0)", cont));
+        auto *display = static_cast<QLabel *>(make("img1", &frame));
+        auto *preview = static_cast<PreviewBox *>(make("pic1", &frame));
+        const ProgramFolders folders{fixture->programFolder() + u'/', fixture->pictureFolder() + u'/'};
+        ThumbnailStrip small({cont, scroll, image0, label0, display, preview}, folders, [] { return false; }, 6);
+
+        for (int n = 0; n < 6; ++n) {
+            savePicture(QStringLiteral("%1.bmp").arg(n), twoColourPicture({320, 240}, qRgb(n, n, n), kDeviceWhite));
+            small.add_thumbnail(QStringLiteral("%1.bmp").arg(n));
+        }
+        // Row 4 was made and placed, but the bar could not take it: the last
+        // two calls ended there, the second with the first one's elements.
+        QCOMPARE(small.imageCount(), 4);
+        QCOMPARE(cont->findChildren<QLabel *>().size(), 10);
+        QVERIFY(small.image1(4)->isVisibleTo(cont) && small.lbl_filename(4)->isVisibleTo(cont));
+        QVERIFY(small.lbl_filename(4)->text().isEmpty());
+        QVERIFY(small.image1(4)->pixmap().isNull());
+        QCOMPARE(small.rowTop(4), 9200.0);
+        QCOMPARE(small.containerHeight(), 2300.0 * 5);
+        QCOMPARE(small.containerTop(), -2300.0 * 3);
+        QCOMPARE(scroll->maximum(), 6);
+        QCOMPARE(scroll->value(), 6);
+        QCOMPARE(opaque(display->pixmap().toImage()), QImage(fixture->pictureFolder() + QStringLiteral("/5.bmp")));
+    }
+};
+
+VELSNAP_TEST_MAIN(ThumbnailStripTest)
+#include "test_thumbnail_strip.moc"
