@@ -20,7 +20,8 @@ using std::chrono::milliseconds;
 
 // How often a serial device's output queue is looked at while draining.
 constexpr milliseconds kDeviceStep{20};
-// How long the receiver must have kept the slave open before sending.
+// How long the receiver must have kept the slave open, or closed, before
+// that counts: it closes and reopens between copies.
 constexpr milliseconds kReceiverSettle{100};
 
 [[noreturn]] void fail(const std::string& what)
@@ -147,9 +148,8 @@ void Line::takeSlaveEvents()
 }
 
 template <typename Done>
-LineStatus Line::waitUntil(Done done, std::optional<milliseconds> limit)
+LineStatus Line::waitUntil(Done done, std::optional<Clock::time_point> deadline)
 {
-    const auto deadline = deadlineAfter(limit);
     while (!done()) {
         int timeout = pollTimeout(deadline);
         if (timeout == 0)
@@ -165,6 +165,24 @@ LineStatus Line::waitUntil(Done done, std::optional<milliseconds> limit)
     return LineStatus::Ok;
 }
 
+template <typename State>
+LineStatus Line::awaitSteady(State state, std::optional<Clock::time_point> deadline)
+{
+    const auto settled = [&] {
+        takeSlaveEvents();
+        return state();
+    };
+    for (;;) {
+        if (const LineStatus s = waitUntil(settled, deadline); s != LineStatus::Ok)
+            return s;
+        const unsigned closes = slaveCloses_;
+        if (!stop_.sleep(kReceiverSettle))
+            return LineStatus::Stopped;
+        if (settled() && slaveCloses_ == closes)
+            return LineStatus::Ok;
+    }
+}
+
 LineStatus Line::waitForReceiver()
 {
     if (slaveEvents_ < 0)
@@ -173,23 +191,11 @@ LineStatus Line::waitForReceiver()
     // the next receiver must not find it.
     if (receiverAbsent())
         clearSlaveInput();
-    for (;;) {
-        const LineStatus status = waitUntil(
-            [this] {
-                takeSlaveEvents();
-                return !receiverAbsent();
-            },
-            std::nullopt);
-        if (status != LineStatus::Ok)
-            return status;
-        slaveClosesWhenFound_ = slaveCloses_;
-        // The receiver may still be setting the port up, and may flush what
-        // came before; a short look at the port is no receiver at all.
-        if (!stop_.sleep(kReceiverSettle))
-            return LineStatus::Stopped;
-        if (!receiverLeft())
-            return LineStatus::Ok;
-    }
+    // The receiver may still be setting the port up, and may flush what
+    // came before; a short look at the port is no receiver at all.
+    const LineStatus status = awaitSteady([this] { return !receiverAbsent(); }, std::nullopt);
+    slaveClosesWhenFound_ = slaveCloses_;
+    return status;
 }
 
 LineStatus Line::await(short events, int timeoutMs)
@@ -250,11 +256,20 @@ LineStatus Line::read(std::span<std::uint8_t> bytes, std::optional<milliseconds>
     return LineStatus::Ok;
 }
 
-LineStatus Line::drain(milliseconds limit)
+LineStatus Line::awaitReceiverClose(milliseconds limit)
 {
-    if (slaveEvents_ >= 0)
-        return waitUntil([this] { return receiverLeft(); }, limit);
-    return waitUntil([this] { return !outputQueued(); }, limit);
+    const auto deadline = deadlineAfter(limit);
+    if (slaveEvents_ < 0)
+        return waitUntil([this] { return !outputQueued(); }, deadline);
+    return waitUntil([this] { return receiverLeft(); }, deadline);
+}
+
+LineStatus Line::awaitNoReceiver(milliseconds limit)
+{
+    const auto deadline = deadlineAfter(limit);
+    if (slaveEvents_ < 0)
+        return waitUntil([this] { return !outputQueued(); }, deadline);
+    return awaitSteady([this] { return receiverAbsent(); }, deadline);
 }
 
 void Line::discardUnsent()

@@ -25,8 +25,8 @@ public:
     // The path the receiver has to open.
     const std::string& path() const { return path_; }
 
-    // On a pseudo-terminal, blocks until the receiver has the slave open;
-    // a serial device cannot tell, so it returns at once.
+    // On a pseudo-terminal, blocks until the receiver has had the slave open
+    // for a moment; a serial device cannot tell, so it returns at once.
     LineStatus waitForReceiver();
     LineStatus write(std::span<const std::uint8_t> bytes);
     // Fills all of bytes; no timeout waits as long as it takes.
@@ -36,7 +36,11 @@ public:
     // pseudo-terminal until it has closed the slave since waitForReceiver()
     // (closing the master earlier throws away what it has not read), on a
     // device until the output queue is empty.
-    LineStatus drain(std::chrono::milliseconds limit);
+    LineStatus awaitReceiverClose(std::chrono::milliseconds limit);
+    // Like awaitReceiverClose(), but on a pseudo-terminal until nobody has
+    // had the slave open for a moment: a receiver that already reopened it
+    // for the next copy would take closing the master for a pulled cable.
+    LineStatus awaitNoReceiver(std::chrono::milliseconds limit);
     // Forgets bytes the receiver has not taken, so an abandoned copy does
     // not greet the next opener.
     void discardUnsent();
@@ -51,7 +55,11 @@ private:
     // Waits until done() holds. The slave's open and close events wake it
     // on a pseudo-terminal; a device has none, so it looks in small steps.
     template <typename Done>
-    LineStatus waitUntil(Done done, std::optional<std::chrono::milliseconds> limit);
+    LineStatus waitUntil(Done done, std::optional<std::chrono::steady_clock::time_point> deadline);
+    // Waits until state() holds and has held for a moment without the slave
+    // being closed meanwhile.
+    template <typename State>
+    LineStatus awaitSteady(State state, std::optional<std::chrono::steady_clock::time_point> deadline);
     // Polls the line for events together with the stop signals.
     LineStatus await(short events, int timeoutMs);
 

@@ -3,6 +3,7 @@
 #include "log.h"
 #include "options.h"
 #include "sender.h"
+#include "sentlog.h"
 #include "stopsignals.h"
 #include "testpattern.h"
 
@@ -10,9 +11,9 @@
 #include <QString>
 #include <cstdio>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -24,33 +25,6 @@ constexpr milliseconds kReceiverGrace{5000};
 // How long the receiver gets to take the pixel data before --hangup-after
 // closes the line (closing throws away what it has not read).
 constexpr milliseconds kHangupGrace{500};
-
-// Collects the pixel data of every copy started, for tests to compare with.
-class SentLog {
-public:
-    explicit SentLog(const std::optional<std::string>& path)
-    {
-        if (!path)
-            return;
-        file_.open(*path, std::ios::binary | std::ios::trunc);
-        if (!file_)
-            throw std::runtime_error("cannot write " + *path);
-    }
-
-    void add(const std::vector<std::uint8_t>& pixels)
-    {
-        if (!file_.is_open())
-            return;
-        file_.write(reinterpret_cast<const char*>(pixels.data()),
-                    static_cast<std::streamsize>(pixels.size()));
-        file_.flush();
-        if (!file_)
-            throw std::runtime_error("writing the sent pixel data failed");
-    }
-
-private:
-    std::ofstream file_;
-};
 
 int stopped()
 {
@@ -90,14 +64,19 @@ int run(const Options& options, const StopSignals& stop)
                 stop.waitForever();
                 return stopped();
             }
-            if (line.drain(kHangupGrace) == LineStatus::Stopped)
+            if (line.awaitReceiverClose(kHangupGrace) == LineStatus::Stopped)
                 return stopped();
             note(copy, "hanging up");
             return 0;
         case CopyEnd::Stopped:
             return stopped();
         }
-        if (line.drain(kReceiverGrace) == LineStatus::Stopped)
+        // Between copies the receiver closes and at once reopens; after the
+        // last one it may go on listening, and must not lose the line at once.
+        const bool last = copy == options.count;
+        const LineStatus after = last ? line.awaitNoReceiver(kReceiverGrace)
+                                      : line.awaitReceiverClose(kReceiverGrace);
+        if (after == LineStatus::Stopped)
             return stopped();
     }
     return allComplete ? 0 : 1;

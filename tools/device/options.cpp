@@ -12,9 +12,10 @@ Simulates a handheld sending screen copies over a serial line.
 
 Without --device it opens a pseudo-terminal and prints the path of its slave
 (e.g. /dev/pts/5) as the only line on stdout; point the receiver at it. Each
-copy waits until the receiver has that path open, and after a copy the line
-is kept until the receiver closes it (at most 5 s). Progress goes to stderr,
-one line per event.
+copy waits until the receiver has had that path open for 0.1 s. After a copy
+the next one waits until the receiver has closed the line (at most 5 s);
+after the last copy the line is kept until nobody has had it open for 0.1 s
+(at most 5 s). Progress goes to stderr, one line per event.
 
 Line:
   --device PATH          use a serial device (raw, 57600 8N1, no flow
