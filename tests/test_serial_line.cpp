@@ -129,7 +129,8 @@ private slots:
         QVERIFY(other.waitForStarted());
 
         const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
-        QVERIFY(QTest::qWaitFor([&] { return tryOpen() == OpenResult::InUse; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000)); // without racing its open
+        QCOMPARE(tryOpen(), OpenResult::InUse);
         other.kill();
         other.waitForFinished();
         QCOMPARE(tryOpen(), OpenResult::Opened); // the killed program's lock is stale

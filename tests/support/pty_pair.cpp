@@ -21,6 +21,17 @@ PtyPair::PtyPair()
     cfmakeraw(&raw);
     tcsetattr(m_master, TCSANOW, &raw);
     m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
+    // A master reports hang-up only once its slave has been open; open it once
+    // so that "nobody has it open" can be told from then on.
+    const int slave = ::open(ptsname(m_master), O_RDWR | O_NOCTTY);
+    if (slave >= 0)
+        ::close(slave);
+}
+
+bool PtyPair::slaveOpen() const
+{
+    pollfd state{m_master, 0, 0};
+    return poll(&state, 1, 0) >= 0 && !(state.revents & POLLHUP);
 }
 
 PtyPair::~PtyPair()

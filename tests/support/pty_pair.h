@@ -15,6 +15,8 @@ public:
     // Reads what the program sent, waiting up to `milliseconds` for `count` bytes.
     QByteArray read(int count, int milliseconds);
     void hangUp(); // closes the master: the program's line is lost
+    // Whether anyone has the slave open now (without opening it ourselves).
+    bool slaveOpen() const;
 
 private:
     int m_master = -1;
