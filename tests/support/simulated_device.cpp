@@ -39,9 +39,4 @@ void SimulatedDevice::stop()
     }
 }
 
-bool SimulatedDevice::waitForExit(int milliseconds)
-{
-    return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(milliseconds);
-}
-
 } // namespace velsnap::test

@@ -14,8 +14,6 @@ public:
     // or an empty text when it did not come up.
     QString start(const QStringList &arguments);
     void stop();
-    bool waitForExit(int milliseconds);
-    int exitCode() const { return m_process.exitCode(); }
     // Everything the device has reported so far.
     QString log()
     {
