@@ -97,13 +97,12 @@ void ThumbnailStrip::Image1_DblClick(int index)
 {
     if (m_receiving())
         return;
-    const QString path = m_folders.image_path + m_lbl_filename.at(index)->text();
-    const QImage picture(path);
+    const QImage picture(m_folders.image_path + m_lbl_filename.at(index)->text());
     if (picture.isNull())
         return; // an empty row or a file gone since: nothing to show
     w.pic1->showPicture(picture);
     w.pic1->show();
-    copyPictureFileToClipboard(path);
+    copyPictureToClipboard(picture);
 }
 
 void ThumbnailStrip::VScroll1_Change()

@@ -14,11 +14,10 @@ void showPictureAtOwnSize(QLabel *image, const QPixmap &picture)
     image->resize(picture.size());
 }
 
-void copyPictureFileToClipboard(const QString &path)
+void copyPictureToClipboard(const QImage &picture)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    const QImage picture(path);
     if (!picture.isNull())
         clipboard->setImage(picture);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-
+class QImage;
 class QLabel;
 class QPixmap;
 
@@ -10,7 +9,7 @@ namespace velsnap {
 // Shows a picture in an image control that takes the picture's own size.
 void showPictureAtOwnSize(QLabel *image, const QPixmap &picture);
 
-// Empties the clipboard, then puts the picture of `path` on it.
-void copyPictureFileToClipboard(const QString &path);
+// Empties the clipboard, then puts the picture on it.
+void copyPictureToClipboard(const QImage &picture);
 
 } // namespace velsnap

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -224,14 +225,14 @@ void Reception::failRun(const QString &message)
 
 void Reception::finishRun(const QString &fileName)
 {
-    const QString path = m_services.folders.image_path + fileName;
+    const QImage picture(m_services.folders.image_path + fileName);
     w.lbl_status->setText(texts::kStatusComplete);
     flag_receive_image = false;
-    showPictureAtOwnSize(w.img1, QPixmap(path));
+    showPictureAtOwnSize(w.img1, QPixmap::fromImage(picture));
     w.img1->show();
     m_services.add_thumbnail(fileName);
     w.pic1->hide();
-    copyPictureFileToClipboard(path);
+    copyPictureToClipboard(picture);
 }
 
 } // namespace velsnap
