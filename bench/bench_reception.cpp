@@ -1,8 +1,8 @@
 // Figures for the reception: CPU used while waiting for a device, and the time
 // from the header to the closed picture file over an unthrottled pseudo-terminal.
 // Prints figures; sets no pass mark.
-#include "serial/reception_texts.h"
-#include "shell/settings_store.h"
+#include "settings/settings_store.h"
+#include "shell/reception_texts.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
@@ -21,12 +21,10 @@ using namespace velsnap;
 
 namespace {
 
-
 void pressStopAfter(test::WindowFixture &fixture, int milliseconds)
 {
-    QTimer::singleShot(milliseconds, [&fixture] {
-        fixture.window().control<QPushButton>(QStringLiteral("cmd_receive"))->click();
-    });
+    QTimer::singleShot(milliseconds,
+                       [&fixture] { fixture.window().control<QPushButton>(QStringLiteral("cmd_receive"))->click(); });
 }
 
 double cpuSecondsWhileWaiting(int seconds)
@@ -49,7 +47,8 @@ double headerToFileMilliseconds(bool preview)
     test::WindowFixture fixture;
     fixture.storeSetting(kPortsSection, QStringLiteral("COM1"), device.start({}));
     fixture.window().init_form();
-    fixture.window().control<QCheckBox>(QStringLiteral("chk_viewimage"))
+    fixture.window()
+        .control<QCheckBox>(QStringLiteral("chk_viewimage"))
         ->setCheckState(preview ? Qt::Checked : Qt::Unchecked);
 
     QElapsedTimer clock;

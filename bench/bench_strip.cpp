@@ -123,9 +123,9 @@ int main(int argc, char *argv[])
     if (count > rowLimit) {
         // Offered again, the refused picture must reuse its row, not make a twin.
         strip.add_thumbnail(names.at(rowLimit));
-        const bool refused = strip.imageCount() == rowLimit && strip.lbl_filename(rowLimit)->text().isEmpty()
-                             && window.control<QScrollBar>(QStringLiteral("VScroll1"))->maximum() == 2 * (rowLimit - 1)
-                             && container->findChildren<QLabel *>().size() == elements;
+        const bool refused = strip.imageCount() == rowLimit && strip.lbl_filename(rowLimit)->text().isEmpty() &&
+                             window.control<QScrollBar>(QStringLiteral("VScroll1"))->maximum() == 2 * (rowLimit - 1) &&
+                             container->findChildren<QLabel *>().size() == elements;
         refusal = refused ? QStringLiteral("refused") : QStringLiteral("NOT-REFUSED");
     }
 

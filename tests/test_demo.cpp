@@ -41,10 +41,7 @@ class DemoTest : public QObject {
     QDateTime ended;
 
     QString pictureFolder() const { return demoFolder + QStringLiteral("/program/bmp"); }
-    QStringList pictureFiles() const
-    {
-        return QDir(pictureFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
+    QStringList pictureFiles() const { return QDir(pictureFolder()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
 private slots:
     void initTestCase()

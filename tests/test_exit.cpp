@@ -17,10 +17,10 @@ class XServer {
 public:
     bool start()
     {
-        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                                QStringLiteral("-screen"), QStringLiteral("0"),
-                                                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                                                QStringLiteral("tcp")});
+        m_server.start(QStringLiteral("Xvfb"),
+                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                        QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                        QStringLiteral("tcp")});
         if (!m_server.waitForStarted() || !m_server.waitForReadyRead(10000))
             return false;
         m_display = u':' + QString::fromLatin1(m_server.readLine()).trimmed();
@@ -55,8 +55,8 @@ class ExitTest : public QObject {
 private slots:
     void exitButtonInTheMiddleOfATransfer()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("needs Xvfb and xdotool (scripts/install-deps.sh installs them)");
 
         test::SimulatedDevice device;
@@ -84,8 +84,8 @@ private slots:
         QVERIFY(program.waitForStarted());
 
         const QString window = run(QStringLiteral("xdotool"),
-                                   {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                    QStringLiteral("VELSNAP")},
+                                   {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                                    QStringLiteral("--name"), QStringLiteral("VELSNAP")},
                                    environment)
                                    .section(u'\n', 0, 0);
         QVERIFY(!window.isEmpty());

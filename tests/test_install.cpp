@@ -52,7 +52,8 @@ private slots:
         QTest::addColumn<QString>("prefix");
         QTest::addColumn<QString>("destdir");
         QTest::newRow("own prefix") << scratch.filePath(QStringLiteral("prefix")) << QString();
-        QTest::newRow("staged under DESTDIR") << QStringLiteral("/usr/local") << scratch.filePath(QStringLiteral("stage"));
+        QTest::newRow("staged under DESTDIR")
+            << QStringLiteral("/usr/local") << scratch.filePath(QStringLiteral("stage"));
     }
     void layout()
     {
@@ -98,8 +99,8 @@ private slots:
         QVERIFY2(said.isEmpty(), qPrintable(said));
 
         velsnap::test::SimulatedDevice device;
-        const QString line = device.start({QStringLiteral("--count"), QStringLiteral("0"), QStringLiteral("--pause"),
-                                           QStringLiteral("600000")});
+        const QString line = device.start(
+            {QStringLiteral("--count"), QStringLiteral("0"), QStringLiteral("--pause"), QStringLiteral("600000")});
         QVERIFY(!line.isEmpty());
         QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora"));
         settings.setValue(QStringLiteral("Ports/COM1"), line);

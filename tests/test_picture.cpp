@@ -84,8 +84,8 @@ private slots:
         QCOMPARE(pixelAt(buffer, 229440), convertPixel(0, 0));                    // first row received: bottom row
         QCOMPARE(pixelAt(buffer, 0), convertPixel(quint8(15 * 8), 0));            // last row received: top row
         QCOMPARE(pixelAt(buffer, 15 * 960 - 3), convertPixel(quint8(15 * 8), 0)); // block 16: buffer rows 0..14
-        QCOMPARE(pixelAt(buffer, 15 * 960), convertPixel(quint8(14 * 8), 0));    // block 15 starts above them
-        QVERIFY(!buffer.contains(QByteArray(3, char(0x55)))); // every byte written
+        QCOMPARE(pixelAt(buffer, 15 * 960), convertPixel(quint8(14 * 8), 0));     // block 15 starts above them
+        QVERIFY(!buffer.contains(QByteArray(3, char(0x55))));                     // every byte written
         QCOMPARE(state.i, kBufferRowBytes);
         QCOMPARE(observer.points, kPictureWidth * kPictureHeight);
         QCOMPARE(observer.counts.size(), kPictureHeight);
@@ -144,8 +144,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("leading zeros") << QDateTime(QDate(2001, 1, 9), QTime(8, 5, 3)) << "010109_080503.bmp";
         QTest::newRow("afternoon") << QDateTime(QDate(1998, 3, 5), QTime(14, 7, 9)) << "980305_140709.bmp";
-        QTest::newRow("last second of the year") << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59))
-                                                 << "261231_235959.bmp";
+        QTest::newRow("last second of the year")
+            << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)) << "261231_235959.bmp";
     }
     void fileNames()
     {
@@ -235,12 +235,24 @@ private slots:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "10:00:00" << "10:00:41" << "0:00:41";
-        QTest::newRow("seconds borrow") << "14:25:30" << "14:26:05" << "0:00:35";
-        QTest::newRow("minutes borrow") << "13:59:50" << "14:00:10" << "0:00:20";
-        QTest::newRow("hours") << "08:30:00" << "10:15:30" << "1:45:30";
-        QTest::newRow("across midnight") << "23:59:40" << "00:00:20" << "0:00:40";
-        QTest::newRow("not times") << "開始時間" << "10:00:00" << "";
+        QTest::newRow("plain") << "10:00:00"
+                               << "10:00:41"
+                               << "0:00:41";
+        QTest::newRow("seconds borrow") << "14:25:30"
+                                        << "14:26:05"
+                                        << "0:00:35";
+        QTest::newRow("minutes borrow") << "13:59:50"
+                                        << "14:00:10"
+                                        << "0:00:20";
+        QTest::newRow("hours") << "08:30:00"
+                               << "10:15:30"
+                               << "1:45:30";
+        QTest::newRow("across midnight") << "23:59:40"
+                                         << "00:00:20"
+                                         << "0:00:40";
+        QTest::newRow("not times") << "開始時間"
+                                   << "10:00:00"
+                                   << "";
     }
     void processingTime()
     {
@@ -250,10 +262,7 @@ private slots:
         QCOMPARE(processingTimeText(start, end), shown);
     }
 
-    void timeOfDayHasLeadingZeros()
-    {
-        QCOMPARE(timeOfDayText(QTime(8, 5, 3)), QStringLiteral("08:05:03"));
-    }
+    void timeOfDayHasLeadingZeros() { QCOMPARE(timeOfDayText(QTime(8, 5, 3)), QStringLiteral("08:05:03")); }
 };
 
 VELSNAP_TEST_MAIN(PictureTest)

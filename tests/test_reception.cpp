@@ -1,9 +1,9 @@
 // Whole reception runs: the real window offscreen, a real serial port on a
 // pseudo-terminal, and the simulated device at the other end.
-#include "picture/preview_box.h"
 #include "serial/qt_serial_line.h"
-#include "serial/reception_texts.h"
-#include "shell/settings_store.h"
+#include "settings/settings_store.h"
+#include "shell/preview_box.h"
+#include "shell/reception_texts.h"
 #include "support/cpu_time.h"
 #include "support/expected_picture.h"
 #include "support/pty_pair.h"

@@ -42,8 +42,8 @@ private slots:
         QTest::newRow("kernel says busy") << int(QSerialPort::PermissionError) << EBUSY << int(OpenResult::InUse);
         QTest::newRow("locked by another program") << int(QSerialPort::PermissionError) << 0 << int(OpenResult::InUse);
         QTest::newRow("open already") << int(QSerialPort::OpenError) << 0 << int(OpenResult::InUse);
-        QTest::newRow("not a serial device") << int(QSerialPort::UnsupportedOperationError) << 0
-                                             << int(OpenResult::Failed);
+        QTest::newRow("not a serial device")
+            << int(QSerialPort::UnsupportedOperationError) << 0 << int(OpenResult::Failed);
         QTest::newRow("anything else") << int(QSerialPort::UnknownError) << 0 << int(OpenResult::Failed);
     }
     void openRefusalsAreClassified()
@@ -83,7 +83,7 @@ private slots:
         QByteArray received = line.input();
         QCOMPARE(received.size(), 100); // InputLen bounds a read
         line.setInputLen(1000);
-        received += line.input();      // and a read takes only what is there
+        received += line.input(); // and a read takes only what is there
         QCOMPARE(received, all);
         QCOMPARE(line.input(), QByteArray());
 
@@ -129,7 +129,7 @@ private slots:
         QVERIFY(other.waitForStarted());
 
         const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
-        QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000)); // without racing its open
+        QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000));        // without racing its open
         QCOMPARE(tryOpen(), OpenResult::InUse);
         other.kill();
         other.waitForFinished();

@@ -1,5 +1,5 @@
 // Start-up, the stored choices, help and the two ways out, on the real window offscreen.
-#include "shell/settings_store.h"
+#include "settings/settings_store.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
@@ -91,14 +91,22 @@ private slots:
         QTest::addColumn<QString>("view");
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("state");
-        QTest::newRow("COM 3, preview off") << "3" << "0" << 2 << int(Qt::Unchecked);
-        QTest::newRow("COM 8, grey") << "8" << "2" << 7 << int(Qt::PartiallyChecked);
-        QTest::newRow("zero selects nothing") << "0" << "1" << -1 << int(Qt::Checked);
-        QTest::newRow("empty selects nothing") << "" << "" << -1 << int(Qt::Unchecked);
-        QTest::newRow("words select nothing") << "abc" << "yes" << -1 << int(Qt::Unchecked);
-        QTest::newRow("beyond the list") << "9" << "3" << -1 << int(Qt::Unchecked);
-        QTest::newRow("far beyond") << "-40000" << "99999999999" << -1 << int(Qt::Unchecked);
-        QTest::newRow("blanks and fractions") << " 2.4 " << " 1 " << 1 << int(Qt::Checked);
+        QTest::newRow("COM 3, preview off") << "3"
+                                            << "0" << 2 << int(Qt::Unchecked);
+        QTest::newRow("COM 8, grey") << "8"
+                                     << "2" << 7 << int(Qt::PartiallyChecked);
+        QTest::newRow("zero selects nothing") << "0"
+                                              << "1" << -1 << int(Qt::Checked);
+        QTest::newRow("empty selects nothing") << ""
+                                               << "" << -1 << int(Qt::Unchecked);
+        QTest::newRow("words select nothing") << "abc"
+                                              << "yes" << -1 << int(Qt::Unchecked);
+        QTest::newRow("beyond the list") << "9"
+                                         << "3" << -1 << int(Qt::Unchecked);
+        QTest::newRow("far beyond") << "-40000"
+                                    << "99999999999" << -1 << int(Qt::Unchecked);
+        QTest::newRow("blanks and fractions") << " 2.4 "
+                                              << " 1 " << 1 << int(Qt::Checked);
     }
     void storedChoicesAreRestored()
     {
@@ -179,7 +187,8 @@ private slots:
         fixture->window().show();
         fixture->window().activateWindow(); // shortcuts reach the active window only
         QVERIFY(QTest::qWaitForWindowActive(&fixture->window()));
-        const QString expected = QStringLiteral("WINHELP.EXE ") + fixture->programFolder() + QStringLiteral("/VELSNAP.HLP");
+        const QString expected =
+            QStringLiteral("WINHELP.EXE ") + fixture->programFolder() + QStringLiteral("/VELSNAP.HLP");
 
         fixture->window().control<QPushButton>(QStringLiteral("cmd_help"))->click();
         QTest::keyClick(&fixture->window(), Qt::Key_F1);

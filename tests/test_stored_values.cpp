@@ -1,9 +1,9 @@
 // Reading stored numbers, folders from the program's place, port devices, the help command.
+#include "folders/program_folders.h"
 #include "serial/port_device.h"
+#include "settings/settings_store.h"
+#include "settings/stored_number.h"
 #include "shell/help_command.h"
-#include "shell/program_folders.h"
-#include "shell/settings_store.h"
-#include "shell/stored_number.h"
 #include "support/test_main.h"
 
 using namespace velsnap;
@@ -67,10 +67,22 @@ private slots:
         QTest::addColumn<QString>("separator");
         QTest::addColumn<QString>("app");
         QTest::addColumn<QString>("images");
-        QTest::newRow("windows folder") << "C:\\Tools" << "\\" << "C:\\Tools\\" << "C:\\Tools\\bmp\\";
-        QTest::newRow("windows drive root") << "D:\\" << "\\" << "D:\\" << "D:\\bmp\\";
-        QTest::newRow("unix folder") << "/opt/velsnap" << "/" << "/opt/velsnap/" << "/opt/velsnap/bmp/";
-        QTest::newRow("unix root") << "/" << "/" << "/" << "/bmp/";
+        QTest::newRow("windows folder") << "C:\\Tools"
+                                        << "\\"
+                                        << "C:\\Tools\\"
+                                        << "C:\\Tools\\bmp\\";
+        QTest::newRow("windows drive root") << "D:\\"
+                                            << "\\"
+                                            << "D:\\"
+                                            << "D:\\bmp\\";
+        QTest::newRow("unix folder") << "/opt/velsnap"
+                                     << "/"
+                                     << "/opt/velsnap/"
+                                     << "/opt/velsnap/bmp/";
+        QTest::newRow("unix root") << "/"
+                                   << "/"
+                                   << "/"
+                                   << "/bmp/";
     }
     void programFolders()
     {
@@ -86,11 +98,12 @@ private slots:
     void helpCommandLineAndItsViewer()
     {
         QCOMPARE(helpCommandLine(QStringLiteral("C:\\Tools\\")), QStringLiteral("WINHELP.EXE C:\\Tools\\VELSNAP.HLP"));
-        const ProgramCommand command =
-            resolveCommandLine(QStringLiteral("WINHELP.EXE /opt/my tools/VELSNAP.HLP"), QStringLiteral("/opt/my tools"));
+        const ProgramCommand command = resolveCommandLine(QStringLiteral("WINHELP.EXE /opt/my tools/VELSNAP.HLP"),
+                                                          QStringLiteral("/opt/my tools"));
         QCOMPARE(command.program, QStringLiteral("/opt/my tools/velsnap-help"));
         QCOMPARE(command.arguments, QStringList{QStringLiteral("/opt/my tools/VELSNAP.HLP")});
-        QCOMPARE(resolveCommandLine(QStringLiteral("notepad"), QStringLiteral("/x")).program, QStringLiteral("notepad"));
+        QCOMPARE(resolveCommandLine(QStringLiteral("notepad"), QStringLiteral("/x")).program,
+                 QStringLiteral("notepad"));
     }
 
     void portDevices()

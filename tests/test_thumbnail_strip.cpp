@@ -2,10 +2,10 @@
 // twips and on screen after each picture, scrolling, files that are no
 // picture, double-clicks, start-up with kept pictures and a reception run.
 #include "gallery/strip_geometry.h"
-#include "picture/preview_box.h"
-#include "serial/reception_texts.h"
+#include "settings/settings_store.h"
 #include "shell/control_factory.h"
-#include "shell/settings_store.h"
+#include "shell/preview_box.h"
+#include "shell/reception_texts.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -95,21 +95,14 @@ class ThumbnailStripTest : public QObject {
     }
 
     // The top of `widget` inside its parent's inner area, in pixels.
-    static int innerTop(const QWidget *widget)
-    {
-        return widget->y() - widget->parentWidget()->contentsRect().top();
-    }
+    static int innerTop(const QWidget *widget) { return widget->y() - widget->parentWidget()->contentsRect().top(); }
 
     StripState state()
     {
-        return {strip().imageCount(),
-                container()->findChildren<QLabel *>().size(),
-                strip().containerTop(),
-                strip().containerHeight(),
-                container()->geometry(),
-                bar()->value(),
-                bar()->maximum(),
-                img1()->pixmap().cacheKey(),
+        return {strip().imageCount(),    container()->findChildren<QLabel *>().size(),
+                strip().containerTop(),  strip().containerHeight(),
+                container()->geometry(), bar()->value(),
+                bar()->maximum(),        img1()->pixmap().cacheKey(),
                 img1()->size()};
     }
 
@@ -181,7 +174,8 @@ private slots:
             QCOMPARE(label->geometry().translated(0, -label->y()), label0->geometry().translated(0, -label0->y()));
             QCOMPARE(thumbnail->toolTip(), thumbnail0->toolTip());
             QCOMPARE(label->toolTip(), label0->toolTip());
-            QCOMPARE(label->palette().color(label->backgroundRole()), label0->palette().color(label0->backgroundRole()));
+            QCOMPARE(label->palette().color(label->backgroundRole()),
+                     label0->palette().color(label0->backgroundRole()));
             QCOMPARE(label->autoFillBackground(), label0->autoFillBackground());
             QCOMPARE(thumbnail->frameStyle(), thumbnail0->frameStyle());
         }
@@ -374,8 +368,8 @@ private slots:
 
     void receptionRunAddsItsPictureAsTheLastRow()
     {
-        const QString kept = savePicture(QStringLiteral("240101_000000.bmp"),
-                                         twoColourPicture({320, 240}, kDeviceRed, kDeviceBlue));
+        const QString kept =
+            savePicture(QStringLiteral("240101_000000.bmp"), twoColourPicture({320, 240}, kDeviceRed, kDeviceBlue));
         test::SimulatedDevice device;
         const QString line = device.start({});
         QVERIFY(!line.isEmpty());
@@ -423,7 +417,8 @@ private slots:
         auto *display = static_cast<QLabel *>(make("img1", &frame));
         auto *preview = static_cast<PreviewBox *>(make("pic1", &frame));
         const ProgramFolders folders{fixture->programFolder() + u'/', fixture->pictureFolder() + u'/'};
-        ThumbnailStrip small({cont, scroll, image0, label0, display, preview}, folders, [] { return false; }, 6);
+        ThumbnailStrip small(
+            {cont, scroll, image0, label0, display, preview}, folders, [] { return false; }, 6);
 
         for (int n = 0; n < 6; ++n) {
             savePicture(QStringLiteral("%1.bmp").arg(n), twoColourPicture({320, 240}, qRgb(n, n, n), kDeviceWhite));

@@ -1,12 +1,12 @@
 // The main window as the user meets it: every control where the layout puts
 // it and how it looks, captions that fit the font actually used, the access
 // keys and the keyboard button, the tab order, and which clicks do anything.
-#include "picture/picture_display.h"
 #include "picture/picture_file.h"
-#include "picture/preview_box.h"
 #include "picture/time_report.h"
-#include "serial/reception_texts.h"
-#include "shell/settings_store.h"
+#include "settings/settings_store.h"
+#include "shell/picture_display.h"
+#include "shell/preview_box.h"
+#include "shell/reception_texts.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
@@ -43,8 +43,8 @@ struct Colour {
     QColor now() const { return fixed.isValid() ? fixed : QApplication::palette().color(role); }
 };
 
-const QPalette::ColorRole kWindowBackground = QPalette::Base; // system colour 5
-const QPalette::ColorRole kWindowText = QPalette::Text;       // system colour 8
+const QPalette::ColorRole kWindowBackground = QPalette::Base;         // system colour 5
+const QPalette::ColorRole kWindowText = QPalette::Text;               // system colour 8
 const QPalette::ColorRole kHighlightText = QPalette::HighlightedText; // system colour 14
 
 struct Control {
@@ -70,33 +70,89 @@ const std::vector<Control> kDesign = {
     {"pic_cont", Kind::Picture, "pic_base", 0, 0, 2595, 2300, "", "", Border::Sunken},
     {"image1(0)", Kind::StretchedImage, "pic_cont", 60, 0, 2400, 1800, "", "受信後の画像を縮小表示します",
      Border::Single},
-    {"lbl_filename(0)", Kind::Label, "pic_cont", 60, 1860, 2355, 315, "", "画面コピー画像データのファイル名です",
-     Border::Single, Qt::AlignLeft, {QColor(128, 255, 255)}},
+    {"lbl_filename(0)",
+     Kind::Label,
+     "pic_cont",
+     60,
+     1860,
+     2355,
+     315,
+     "",
+     "画面コピー画像データのファイル名です",
+     Border::Single,
+     Qt::AlignLeft,
+     {QColor(128, 255, 255)}},
     {"VScroll1", Kind::ScrollBar, "pic_base", 2640, 0, 255, 4575},
-    {"pic1", Kind::Preview, "frm_main", 60, 840, 4800, 3600, "", "受信中の画面コピー画像をリアルタイムに表示します",
-     Border::None, Qt::AlignLeft, {{}, kWindowBackground}, {{}, kWindowText}},
+    {"pic1",
+     Kind::Preview,
+     "frm_main",
+     60,
+     840,
+     4800,
+     3600,
+     "",
+     "受信中の画面コピー画像をリアルタイムに表示します",
+     Border::None,
+     Qt::AlignLeft,
+     {{}, kWindowBackground},
+     {{}, kWindowText}},
     {"chk_viewimage", Kind::Check, "frm_main", 60, 4500, 4755, 255, "受信中の画像を表示する（処理時間が長くなります）",
      "受信中の画面データをリアルタイム表示する／しないの設定を行います"},
     {"cmd_receive", Kind::Button, "frm_main", 1260, 4800, 2355, 495, "受信開始(&G)", "受信の開始／中断を行います"},
-    {"Label4", Kind::Label, "frm_main", 120, 5340, 4755, 195, "ハンディ端末の画面コピーを受信・保存します",
-     "このプログラムは、ハンディ端末からシリアル回線で送られた画面コピーを受信して保存します。", Border::None,
-     Qt::AlignHCenter, {}, {QColor(255, 0, 255)}, 9},
-    {"lbl_status", Kind::Label, "frm_main", 960, 60, 2175, 315, "", "現在の受信状態を表示します", Border::Single,
-     Qt::AlignHCenter, {{}, kHighlightText}, {QColor(0, 0, 255)}, 12},
+    {"Label4",
+     Kind::Label,
+     "frm_main",
+     120,
+     5340,
+     4755,
+     195,
+     "ハンディ端末の画面コピーを受信・保存します",
+     "このプログラムは、ハンディ端末からシリアル回線で送られた画面コピーを受信して保存します。",
+     Border::None,
+     Qt::AlignHCenter,
+     {},
+     {QColor(255, 0, 255)},
+     9},
+    {"lbl_status",
+     Kind::Label,
+     "frm_main",
+     960,
+     60,
+     2175,
+     315,
+     "",
+     "現在の受信状態を表示します",
+     Border::Single,
+     Qt::AlignHCenter,
+     {{}, kHighlightText},
+     {QColor(0, 0, 255)},
+     12},
     {"Label3", Kind::Label, "frm_main", 5340, 120, 1155, 195, "シリアルポート"},
     {"Label2", Kind::Label, "frm_main", 60, 120, 795, 195, "受信状況"},
     {"img1", Kind::Image, "frm_main", 60, 840, 1635, 975},
     {"Label1", Kind::Label, "frm_main", 4200, 120, 1155, 195, "/230400 Byte"},
-    {"lbl_byte", Kind::Label, "frm_main", 3240, 60, 855, 315, "", "変換データのバイト数を表示します", Border::Single,
-     Qt::AlignRight, {QColor(192, 255, 255)}, {QColor(0, 0, 255)}, 9},
-    {"lbl_time", Kind::Label, "frm_main", 3240, 480, 1035, 255, "処理時間", "画面コピーデータの処理に要した時間を表示します",
-     Border::Single},
+    {"lbl_byte",
+     Kind::Label,
+     "frm_main",
+     3240,
+     60,
+     855,
+     315,
+     "",
+     "変換データのバイト数を表示します",
+     Border::Single,
+     Qt::AlignRight,
+     {QColor(192, 255, 255)},
+     {QColor(0, 0, 255)},
+     9},
+    {"lbl_time", Kind::Label, "frm_main", 3240, 480, 1035, 255, "処理時間",
+     "画面コピーデータの処理に要した時間を表示します", Border::Single},
     {"lbl_end", Kind::Label, "frm_main", 2100, 480, 1035, 255, "終了時間", "処理終了時間を表示します", Border::Single},
     {"lbl_start", Kind::Label, "frm_main", 960, 480, 1035, 255, "開始時間", "受信開始時間を表示します", Border::Single},
 };
 
 // The controls that take the focus, in tab order.
-const QStringList kTabOrder = {"cmd_receive", "chk_viewimage", "pic1",    "pic_base", "VScroll1",
+const QStringList kTabOrder = {"cmd_receive", "chk_viewimage", "pic1",     "pic_base", "VScroll1",
                                "pic_cont",    "cmd_end",       "cmd_help", "cmb_port"};
 
 int pixels(int twips)
@@ -146,10 +202,10 @@ QRect textRoom(QWidget *widget)
 {
     QStyle *style = widget->style();
     if (auto *label = qobject_cast<QLabel *>(widget)) {
-        QRect room = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
-                                                    -label->margin());
+        QRect room =
+            label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
         // A framed label indents its text by half an "x" on the side it is aligned to.
-        const int indent = label->indent() >= 0 ? label->indent()
+        const int indent = label->indent() >= 0      ? label->indent()
                            : label->frameWidth() > 0 ? label->fontMetrics().horizontalAdvance(u'x') / 2
                                                      : 0;
         if (label->alignment() & Qt::AlignLeft)
@@ -215,7 +271,8 @@ class WindowTest : public QObject {
     std::unique_ptr<test::WindowFixture> fixture;
 
     FrmMain &window() { return fixture->window(); }
-    template <typename Widget = QWidget> Widget *control(const QString &name)
+    template <typename Widget = QWidget>
+    Widget *control(const QString &name)
     {
         auto *widget = window().control<Widget>(name);
         if (!widget)
@@ -489,8 +546,8 @@ private slots:
         control(QStringLiteral("chk_viewimage"))->setFocus(); // away from every button
         std::map<QString, std::unique_ptr<QSignalSpy>> clicks;
         for (const char *button : {"cmd_receive", "cmd_help", "cmd_end"})
-            clicks[QString::fromLatin1(button)] = std::make_unique<QSignalSpy>(
-                control<QPushButton>(QString::fromLatin1(button)), &QPushButton::clicked);
+            clicks[QString::fromLatin1(button)] =
+                std::make_unique<QSignalSpy>(control<QPushButton>(QString::fromLatin1(button)), &QPushButton::clicked);
         QTest::keyClick(focus(), Qt::Key(key), Qt::AltModifier);
         QTRY_COMPARE(clicks[pressed]->count(), 1); // an access key animates the press first
         for (const auto &[button, spy] : clicks)
@@ -543,13 +600,20 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QStringList>("effects");
-        QTest::newRow("start button") << "cmd_receive" << "click" << QStringList{"message"};
-        QTest::newRow("help button") << "cmd_help" << "click" << QStringList{"program"};
-        QTest::newRow("exit button") << "cmd_end" << "click" << QStringList{"end"};
-        QTest::newRow("preview switch") << "chk_viewimage" << "click" << QStringList{"settings"};
-        QTest::newRow("port picked") << "cmb_port" << "pick" << QStringList{"settings"};
-        QTest::newRow("thumbnail double-clicked") << "image1(0)" << "double-click" << QStringList{"preview"};
-        QTest::newRow("thumbnail clicked") << "image1(0)" << "click" << QStringList{};
+        QTest::newRow("start button") << "cmd_receive"
+                                      << "click" << QStringList{"message"};
+        QTest::newRow("help button") << "cmd_help"
+                                     << "click" << QStringList{"program"};
+        QTest::newRow("exit button") << "cmd_end"
+                                     << "click" << QStringList{"end"};
+        QTest::newRow("preview switch") << "chk_viewimage"
+                                        << "click" << QStringList{"settings"};
+        QTest::newRow("port picked") << "cmb_port"
+                                     << "pick" << QStringList{"settings"};
+        QTest::newRow("thumbnail double-clicked") << "image1(0)"
+                                                  << "double-click" << QStringList{"preview"};
+        QTest::newRow("thumbnail clicked") << "image1(0)"
+                                           << "click" << QStringList{};
         for (const char *name : {"Label1", "Label2", "Label3", "Label4", "lbl_status", "lbl_byte", "lbl_start",
                                  "lbl_end", "lbl_time", "lbl_filename(0)", "pic1", "img1", "pic_base", "pic_cont"}) {
             for (const char *action : {"click", "double-click"})

@@ -13,10 +13,22 @@ inline constexpr int kTwipsPerScrollUnit = 1150; // half a row
 // The bar's value and maximum are 16-bit.
 inline constexpr int kLargestBarValue = std::numeric_limits<std::int16_t>::max();
 
-inline constexpr double rowTop(int row) { return kRowPitch * row; }
-inline constexpr double labelTop(double thumbnailTop) { return thumbnailTop + kLabelOffset; }
-inline constexpr double containerHeight(int rows) { return kRowPitch * rows; }
-inline constexpr int scrollMaximum(int lastRow) { return 2 * lastRow; }
+inline constexpr double rowTop(int row)
+{
+    return kRowPitch * row;
+}
+inline constexpr double labelTop(double thumbnailTop)
+{
+    return thumbnailTop + kLabelOffset;
+}
+inline constexpr double containerHeight(int rows)
+{
+    return kRowPitch * rows;
+}
+inline constexpr int scrollMaximum(int lastRow)
+{
+    return 2 * lastRow;
+}
 // Formed in 32 bits, so no 16-bit value can overflow it.
 inline constexpr double containerTop(int scrollValue)
 {

@@ -1,10 +1,10 @@
 #include "gallery/thumbnail_strip.h"
 
+#include "folders/program_folders.h"
 #include "gallery/strip_geometry.h"
-#include "picture/picture_display.h"
-#include "picture/preview_box.h"
 #include "shell/control_factory.h"
-#include "shell/program_folders.h"
+#include "shell/picture_display.h"
+#include "shell/preview_box.h"
 
 #include <QImage>
 #include <QLabel>
@@ -53,8 +53,13 @@ QPixmap thumbnailOf(const QImage &picture, const QLabel *thumbnail)
 
 ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, const ProgramFolders &folders, std::function<bool()> receiving,
                                int largestBarValue)
-    : w(widgets), m_folders(folders), m_receiving(std::move(receiving)), m_largestBarValue(largestBarValue),
-      m_image1{widgets.image1_0}, m_lbl_filename{widgets.lbl_filename_0}, m_rowTop{0},
+    : w(widgets),
+      m_folders(folders),
+      m_receiving(std::move(receiving)),
+      m_largestBarValue(largestBarValue),
+      m_image1{widgets.image1_0},
+      m_lbl_filename{widgets.lbl_filename_0},
+      m_rowTop{0},
       m_containerHeight(strip::containerHeight(1))
 {
     // Filled, the container hides the viewport behind it: repainting the
@@ -113,8 +118,7 @@ void ThumbnailStrip::VScroll1_Change()
 
 bool ThumbnailStrip::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         const auto row = std::find(m_image1.begin(), m_image1.end(), watched);
         if (row != m_image1.end()) {
             Image1_DblClick(int(row - m_image1.begin()));
@@ -138,8 +142,7 @@ void ThumbnailStrip::ensureRow(int row)
 void ThumbnailStrip::placeContainer()
 {
     const QRect old = w.pic_cont->geometry();
-    const QRect place =
-        placeInside(w.pic_cont->parentWidget(), {0, m_containerTop, 0, m_containerHeight});
+    const QRect place = placeInside(w.pic_cont->parentWidget(), {0, m_containerTop, 0, m_containerHeight});
     w.pic_cont->setGeometry(old.x(), place.y(), old.width(), place.height());
 }
 

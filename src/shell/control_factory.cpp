@@ -1,6 +1,6 @@
 #include "shell/control_factory.h"
 
-#include "picture/preview_box.h"
+#include "shell/preview_box.h"
 #include "shell/window_font.h"
 
 #include <QCheckBox>

@@ -10,9 +10,10 @@ namespace {
 const QString kApplicationTitle = QStringLiteral("VELSNAP");
 } // namespace
 
-void MessageBoxDialogs::message(const QString &text)
+void MessageBoxDialogs::message(const QString &text, const QString &detail)
 {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.setInformativeText(detail);
     box.exec();
 }
 

@@ -1,10 +1,10 @@
 #include "shell/main_window.h"
 
-#include "picture/preview_box.h"
 #include "serial/port_device.h"
 #include "shell/control_factory.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
+#include "shell/preview_box.h"
 #include "shell/program_icon.h"
 #include "shell/window_font.h"
 #include "shell/window_layout.h"
@@ -38,12 +38,10 @@ ReceptionWidgets receptionWidgets(const FrmMain &window)
 
 StripWidgets stripWidgets(const FrmMain &window)
 {
-    return {window.control<QWidget>(QStringLiteral("pic_cont")),
-            window.control<QScrollBar>(QStringLiteral("VScroll1")),
-            window.control<QLabel>(QStringLiteral("image1(0)")),
-            window.control<QLabel>(QStringLiteral("lbl_filename(0)")),
-            window.control<QLabel>(QStringLiteral("img1")),
-            window.control<PreviewBox>(QStringLiteral("pic1"))};
+    return {
+        window.control<QWidget>(QStringLiteral("pic_cont")), window.control<QScrollBar>(QStringLiteral("VScroll1")),
+        window.control<QLabel>(QStringLiteral("image1(0)")), window.control<QLabel>(QStringLiteral("lbl_filename(0)")),
+        window.control<QLabel>(QStringLiteral("img1")),      window.control<PreviewBox>(QStringLiteral("pic1"))};
 }
 
 } // namespace
@@ -51,14 +49,13 @@ StripWidgets stripWidgets(const FrmMain &window)
 FrmMain::FrmMain(ShellServices services)
     : m_services(std::move(services)),
       MSComm1([this](int port) {
-          return portDeviceName(port, [this](const QString &comName) {
-              return m_settings.read(kPortsSection, comName, QString());
-          });
+          return portDeviceName(
+              port, [this](const QString &comName) { return m_settings.read(kPortsSection, comName, QString()); });
       })
 {
     buildControls();
-    m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(*this), m_folders,
-                                               [this] { return m_reception->receiving(); });
+    m_strip =
+        std::make_unique<ThumbnailStrip>(stripWidgets(*this), m_folders, [this] { return m_reception->receiving(); });
     m_reception = std::make_unique<Reception>(
         Reception::Services{MSComm1, m_settings, m_services.dialogs, m_folders,
                             [this](const QString &fileName) { m_strip->add_thumbnail(fileName); }},
@@ -93,8 +90,7 @@ void FrmMain::wireEvents()
 {
     auto *receive = control<QPushButton>(QStringLiteral("cmd_receive"));
     connect(receive, &QPushButton::clicked, this, [this] { m_reception->cmd_receive_Click(); });
-    connect(control<QPushButton>(QStringLiteral("cmd_help")), &QPushButton::clicked, this,
-            &FrmMain::cmd_help_Click);
+    connect(control<QPushButton>(QStringLiteral("cmd_help")), &QPushButton::clicked, this, &FrmMain::cmd_help_Click);
     connect(control<QPushButton>(QStringLiteral("cmd_end")), &QPushButton::clicked, this, &FrmMain::cmd_end_Click);
     // User actions only: restoring a choice at start-up must not store it again.
     connect(control<QCheckBox>(QStringLiteral("chk_viewimage")), &QCheckBox::clicked, this,

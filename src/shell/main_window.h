@@ -1,10 +1,10 @@
 #pragma once
 
+#include "folders/program_folders.h"
 #include "gallery/thumbnail_strip.h"
 #include "serial/qt_serial_line.h"
-#include "serial/reception.h"
-#include "shell/program_folders.h"
-#include "shell/settings_store.h"
+#include "settings/settings_store.h"
+#include "shell/reception.h"
 
 #include <QWidget>
 #include <functional>
@@ -38,7 +38,8 @@ public:
     void cmd_end_Click();
     void Form_QueryUnload();
 
-    template <typename Widget> Widget *control(const QString &name) const
+    template <typename Widget>
+    Widget *control(const QString &name) const
     {
         return findChild<Widget *>(name);
     }

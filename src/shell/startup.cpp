@@ -1,9 +1,9 @@
 // Start-up of the window: folders, pictures kept from earlier, stored choices.
 #include "shell/main_window.h"
 
+#include "settings/stored_number.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
-#include "shell/stored_number.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -12,6 +12,8 @@ const auto kRight = Qt::AlignRight | Qt::AlignVCenter;
 const auto kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 const LayoutColour kNone{};
 
+// The table reads as one row a control, as the layout was drawn.
+// clang-format off
 const std::array<ControlSpec, 21> kControls{{
     {"cmd_receive", K::CommandButton, nullptr, {1260, 4800, 2355, 495}, QStringLiteral("受信開始(&G)"),
      QStringLiteral("受信の開始／中断を行います")},
@@ -54,6 +56,7 @@ const std::array<ControlSpec, 21> kControls{{
      QStringLiteral("このプログラムは、ハンディ端末からシリアル回線で送られた画面コピーを受信して保存します。"),
      Border::None, kCentred, kNone, LayoutColour::fixed(255, 0, 255), 9},
 }};
+// clang-format on
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/twips.h"
+#include "geometry/twips.h"
 
 #include <QColor>
 #include <QPalette>

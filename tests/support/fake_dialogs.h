@@ -9,7 +9,11 @@ namespace velsnap::test {
 // Answers message boxes at once and remembers what they said.
 class FakeDialogs : public Dialogs {
 public:
-    void message(const QString &text) override { messages << text; }
+    void message(const QString &text, const QString &detail = {}) override
+    {
+        messages << text;
+        details << detail;
+    }
     bool askYesNo(const QString &text, const QString &title) override
     {
         questions << title + u'|' + text;
@@ -17,6 +21,7 @@ public:
     }
 
     QStringList messages;
+    QStringList details; // the second line of each message, empty where it had none
     QStringList questions;
     bool answerYes = false;
 };

@@ -1,6 +1,6 @@
 #include "support/window_fixture.h"
 
-#include "shell/settings_store.h"
+#include "settings/settings_store.h"
 #include "support/simulated_device.h"
 
 #include <QAbstractButton>
@@ -15,7 +15,8 @@ namespace velsnap::test {
 
 WindowFixture::WindowFixture()
 {
-    QFile::copy(QDir(binFolder()).filePath(QStringLiteral("24bit.hed")), m_folder.filePath(QStringLiteral("24bit.hed")));
+    QFile::copy(QDir(binFolder()).filePath(QStringLiteral("24bit.hed")),
+                m_folder.filePath(QStringLiteral("24bit.hed")));
     m_window = std::make_unique<FrmMain>(ShellServices{dialogs, starter, [this] { ++endRequests; }, m_folder.path()});
 }
 

@@ -16,7 +16,7 @@ static_assert(kFrameBytes == 16 * kBlockBytes);
 // The pixel data of a screen copy: top row first, each row left to right,
 // RGB565 little-endian with the colour channels truncated. Any other size is
 // scaled to cover the screen and centred.
-std::vector<std::uint8_t> frameBytes(const QImage& image);
+std::vector<std::uint8_t> frameBytes(const QImage &image);
 
 // Throws std::runtime_error when the file cannot be read as a picture.
-QImage loadPicture(const QString& path);
+QImage loadPicture(const QString &path);

@@ -18,9 +18,7 @@ static_assert(kNormal.size() == 25 && kMi500.size() == 25 && kBad.size() == 25);
 
 std::vector<std::uint8_t> headerBytes(HeaderKind kind)
 {
-    const std::string_view text = kind == HeaderKind::Mi500 ? kMi500
-                                  : kind == HeaderKind::Bad ? kBad
-                                                            : kNormal;
+    const std::string_view text = kind == HeaderKind::Mi500 ? kMi500 : kind == HeaderKind::Bad ? kBad : kNormal;
     std::vector<std::uint8_t> bytes(text.begin(), text.end());
     if (kind == HeaderKind::Mi500)
         bytes.push_back(kMi500Extra);

@@ -24,7 +24,7 @@ constexpr milliseconds kDeviceStep{20};
 // that counts: it closes and reopens between copies.
 constexpr milliseconds kReceiverSettle{100};
 
-[[noreturn]] void fail(const std::string& what)
+[[noreturn]] void fail(const std::string &what)
 {
     throw std::system_error(errno, std::generic_category(), what);
 }
@@ -61,7 +61,7 @@ std::optional<Clock::time_point> deadlineAfter(std::optional<milliseconds> limit
 
 } // namespace
 
-Line::Line(const StopSignals& stop) : stop_(stop)
+Line::Line(const StopSignals &stop) : stop_(stop)
 {
     fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
@@ -71,7 +71,7 @@ Line::Line(const StopSignals& stop) : stop_(stop)
     // Settings made on the master apply to the slave; raw at once, or bytes
     // written before the receiver opens it would be cooked and echoed.
     makeRaw(fd_, false);
-    const char* name = ptsname(fd_);
+    const char *name = ptsname(fd_);
     if (!name)
         fail("ptsname");
     path_ = name;
@@ -85,7 +85,7 @@ Line::Line(const StopSignals& stop) : stop_(stop)
         fail("inotify on " + path_);
 }
 
-Line::Line(const StopSignals& stop, const std::string& device) : stop_(stop), path_(device)
+Line::Line(const StopSignals &stop, const std::string &device) : stop_(stop), path_(device)
 {
     fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0)
@@ -139,7 +139,7 @@ void Line::takeSlaveEvents()
         if (n <= 0)
             return;
         for (ssize_t at = 0; at < n;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
             if (event->mask & IN_CLOSE)
                 ++slaveCloses_;
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);

@@ -15,23 +15,22 @@ enum class LineStatus { Ok, HungUp, TimedOut, Stopped };
 class Line {
 public:
     // Opens a pseudo-terminal.
-    explicit Line(const StopSignals& stop);
+    explicit Line(const StopSignals &stop);
     // Opens a serial device at 57600 8N1 without flow control.
-    Line(const StopSignals& stop, const std::string& device);
+    Line(const StopSignals &stop, const std::string &device);
     ~Line();
-    Line(const Line&) = delete;
-    Line& operator=(const Line&) = delete;
+    Line(const Line &) = delete;
+    Line &operator=(const Line &) = delete;
 
     // The path the receiver has to open.
-    const std::string& path() const { return path_; }
+    const std::string &path() const { return path_; }
 
     // On a pseudo-terminal, blocks until the receiver has had the slave open
     // for a moment; a serial device cannot tell, so it returns at once.
     LineStatus waitForReceiver();
     LineStatus write(std::span<const std::uint8_t> bytes);
     // Fills all of bytes; no timeout waits as long as it takes.
-    LineStatus read(std::span<std::uint8_t> bytes,
-                    std::optional<std::chrono::milliseconds> timeout);
+    LineStatus read(std::span<std::uint8_t> bytes, std::optional<std::chrono::milliseconds> timeout);
     // Gives the receiver up to limit to take what was sent: on a
     // pseudo-terminal until it has closed the slave since waitForReceiver()
     // (closing the master earlier throws away what it has not read), on a
@@ -63,7 +62,7 @@ private:
     // Polls the line for events together with the stop signals.
     LineStatus await(short events, int timeoutMs);
 
-    const StopSignals& stop_;
+    const StopSignals &stop_;
     int fd_ = -1;
     // inotify on the slave, to see the receiver open and close it; -1 for
     // a device.

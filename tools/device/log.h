@@ -4,12 +4,12 @@
 #include <string>
 
 // One line per event on stderr; stdout is reserved for the line's path.
-inline void note(const std::string& what)
+inline void note(const std::string &what)
 {
     std::fprintf(stderr, "%s\n", what.c_str());
 }
 
-inline void note(int copy, const std::string& what)
+inline void note(int copy, const std::string &what)
 {
     note("copy " + std::to_string(copy) + ": " + what);
 }

@@ -32,7 +32,7 @@ int stopped()
     return 0;
 }
 
-int run(const Options& options, const StopSignals& stop)
+int run(const Options &options, const StopSignals &stop)
 {
     const std::optional<std::vector<std::uint8_t>> picture =
         options.picture ? std::optional(frameBytes(loadPicture(QString::fromStdString(*options.picture))))
@@ -74,8 +74,7 @@ int run(const Options& options, const StopSignals& stop)
         // Between copies the receiver closes and at once reopens; after the
         // last one it may go on listening, and must not lose the line at once.
         const bool last = copy == options.count;
-        const LineStatus after = last ? line.awaitNoReceiver(kReceiverGrace)
-                                      : line.awaitReceiverClose(kReceiverGrace);
+        const LineStatus after = last ? line.awaitNoReceiver(kReceiverGrace) : line.awaitReceiverClose(kReceiverGrace);
         if (after == LineStatus::Stopped)
             return stopped();
     }
@@ -84,12 +83,12 @@ int run(const Options& options, const StopSignals& stop)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     Options options;
     try {
         options = parseOptions(argc, argv);
-    } catch (const UsageError& e) {
+    } catch (const UsageError &e) {
         std::cerr << "velsnap-device: " << e.what() << "\nTry 'velsnap-device --help'.\n";
         return 2;
     }
@@ -100,7 +99,7 @@ int main(int argc, char** argv)
     try {
         const StopSignals stop;
         return run(options, stop);
-    } catch (const std::exception& e) {
+    } catch (const std::exception &e) {
         std::cerr << "velsnap-device: " << e.what() << '\n';
         return 1;
     }

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string_view>
 
-const char* const kUsage = R"(Usage: velsnap-device [OPTION]...
+const char *const kUsage = R"(Usage: velsnap-device [OPTION]...
 Simulates a handheld sending screen copies over a serial line.
 
 Without --device it opens a pseudo-terminal and prints the path of its slave
@@ -64,8 +64,8 @@ long long number(std::string_view option, std::string_view text, long long max)
     long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > max)
-        throw UsageError(std::string(option) + ": expected a whole number from 0 to "
-                         + std::to_string(max) + ", got '" + std::string(text) + "'");
+        throw UsageError(std::string(option) + ": expected a whole number from 0 to " + std::to_string(max) +
+                         ", got '" + std::string(text) + "'");
     return value;
 }
 
@@ -87,7 +87,7 @@ HeaderKind headerKind(std::string_view text)
 
 // value() takes the option's argument; it is only asked for once the option
 // is known, so a misspelt option is reported as such.
-void apply(Options& o, std::string_view option, const std::function<std::string_view()>& value)
+void apply(Options &o, std::string_view option, const std::function<std::string_view()> &value)
 {
     constexpr long long intMax = std::numeric_limits<int>::max();
     if (option == "--device")
@@ -118,7 +118,7 @@ void apply(Options& o, std::string_view option, const std::function<std::string_
         throw UsageError("unknown option '" + std::string(option) + "'");
 }
 
-void check(const Options& o)
+void check(const Options &o)
 {
     if (o.stopAfter && o.hangupAfter)
         throw UsageError("--stop-after and --hangup-after exclude each other");
@@ -133,7 +133,7 @@ std::size_t Options::pixelBytesPerCopy() const
     return stopAfter.value_or(hangupAfter.value_or(kFrameBytes));
 }
 
-Options parseOptions(int argc, char** argv)
+Options parseOptions(int argc, char **argv)
 {
     Options o;
     for (int i = 1; i < argc; ++i) {

@@ -32,6 +32,6 @@ struct UsageError : std::runtime_error {
 };
 
 // Throws UsageError with a message fit for the user.
-Options parseOptions(int argc, char** argv);
+Options parseOptions(int argc, char **argv);
 
-extern const char* const kUsage;
+extern const char *const kUsage;

@@ -11,10 +11,11 @@ constexpr std::chrono::milliseconds kTick{10};
 
 } // namespace
 
-Pacer::Pacer(Line& line, const StopSignals& stop, int baud)
-    : line_(line), stop_(stop), perByte_(baud > 0 ? 10.0 / baud : 0.0)
-{
-}
+Pacer::Pacer(Line &line, const StopSignals &stop, int baud)
+    : line_(line),
+      stop_(stop),
+      perByte_(baud > 0 ? 10.0 / baud : 0.0)
+{}
 
 LineStatus Pacer::send(std::span<const std::uint8_t> bytes)
 {

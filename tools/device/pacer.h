@@ -10,15 +10,15 @@
 // rate would carry them (10 bits a byte); 0 means as fast as it takes them.
 class Pacer {
 public:
-    Pacer(Line& line, const StopSignals& stop, int baud);
+    Pacer(Line &line, const StopSignals &stop, int baud);
 
     LineStatus send(std::span<const std::uint8_t> bytes);
 
 private:
     using Clock = std::chrono::steady_clock;
 
-    Line& line_;
-    const StopSignals& stop_;
+    Line &line_;
+    const StopSignals &stop_;
     std::chrono::duration<double> perByte_;
     // When the next byte could start on the wire.
     Clock::time_point next_;

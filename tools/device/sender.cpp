@@ -31,10 +31,13 @@ std::string hex(std::span<const std::uint8_t> bytes)
 
 class CopySender {
 public:
-    CopySender(Line& line, const StopSignals& stop, const Options& options, int copy)
-        : line_(line), stop_(stop), options_(options), copy_(copy), pacer_(line, stop, options.baud)
-    {
-    }
+    CopySender(Line &line, const StopSignals &stop, const Options &options, int copy)
+        : line_(line),
+          stop_(stop),
+          options_(options),
+          copy_(copy),
+          pacer_(line, stop, options.baud)
+    {}
 
     CopyEnd run(std::span<const std::uint8_t> pixels)
     {
@@ -120,8 +123,8 @@ private:
             if (!send(pixels.subspan(start, size)))
                 return end_;
             if (size == kBlockBytes)
-                note(copy_, "block " + std::to_string(block + 1) + "/"
-                               + std::to_string(kFrameBytes / kBlockBytes) + " sent");
+                note(copy_,
+                     "block " + std::to_string(block + 1) + "/" + std::to_string(kFrameBytes / kBlockBytes) + " sent");
         }
         if (limit < kFrameBytes) {
             note(copy_, "pixel data cut after " + std::to_string(limit) + " bytes");
@@ -131,9 +134,9 @@ private:
         return CopyEnd::Complete;
     }
 
-    Line& line_;
-    const StopSignals& stop_;
-    const Options& options_;
+    Line &line_;
+    const StopSignals &stop_;
+    const Options &options_;
     const int copy_;
     Pacer pacer_;
     CopyEnd end_ = CopyEnd::Complete;
@@ -141,7 +144,7 @@ private:
 
 } // namespace
 
-CopyEnd sendCopy(Line& line, const StopSignals& stop, const Options& options, int copy,
+CopyEnd sendCopy(Line &line, const StopSignals &stop, const Options &options, int copy,
                  std::span<const std::uint8_t> pixels)
 {
     return CopySender(line, stop, options, copy).run(pixels);

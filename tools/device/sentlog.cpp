@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-SentLog::SentLog(const std::optional<std::string>& path)
+SentLog::SentLog(const std::optional<std::string> &path)
 {
     if (!path)
         return;
@@ -11,11 +11,11 @@ SentLog::SentLog(const std::optional<std::string>& path)
         throw std::runtime_error("cannot write " + *path);
 }
 
-void SentLog::add(const std::vector<std::uint8_t>& pixels)
+void SentLog::add(const std::vector<std::uint8_t> &pixels)
 {
     if (!file_.is_open())
         return;
-    file_.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    file_.write(reinterpret_cast<const char *>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
     // Flushed at once, so a test can read it while the device still runs.
     file_.flush();
     if (!file_)

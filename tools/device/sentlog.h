@@ -11,9 +11,9 @@
 class SentLog {
 public:
     // Empties the file first.
-    explicit SentLog(const std::optional<std::string>& path);
+    explicit SentLog(const std::optional<std::string> &path);
 
-    void add(const std::vector<std::uint8_t>& pixels);
+    void add(const std::vector<std::uint8_t> &pixels);
 
 private:
     std::ofstream file_;

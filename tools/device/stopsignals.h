@@ -8,8 +8,8 @@ class StopSignals {
 public:
     StopSignals();
     ~StopSignals();
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
+    StopSignals(const StopSignals &) = delete;
+    StopSignals &operator=(const StopSignals &) = delete;
 
     int fd() const { return fd_; }
     bool raised() const;

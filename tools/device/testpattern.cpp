@@ -8,17 +8,16 @@
 
 namespace {
 
-void paintBars(QPainter& painter)
+void paintBars(QPainter &painter)
 {
-    const QColor bars[] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green,
-                           Qt::magenta, Qt::red, Qt::blue, Qt::black};
+    const QColor bars[] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue, Qt::black};
     const int width = kFrameWidth / 8;
     for (int i = 0; i < 8; ++i)
         painter.fillRect(i * width, 0, width, 120, bars[i]);
 }
 
 // Red, green, blue and grey ramps from dark on the left to full on the right.
-void paintRamps(QPainter& painter)
+void paintRamps(QPainter &painter)
 {
     for (int x = 0; x < kFrameWidth; ++x) {
         const int v = x * 255 / (kFrameWidth - 1);
@@ -29,7 +28,7 @@ void paintRamps(QPainter& painter)
     }
 }
 
-void paintShapes(QPainter& painter, int copy)
+void paintShapes(QPainter &painter, int copy)
 {
     painter.fillRect(0, 160, kFrameWidth, 80, QColor(32, 32, 32));
     painter.setPen(Qt::NoPen);

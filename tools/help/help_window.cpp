@@ -5,8 +5,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(const QString &html, QWidget *parent)
-    : QDialog(parent)
+HelpWindow::HelpWindow(const QString &html, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("VELSNAP ヘルプ"));
 

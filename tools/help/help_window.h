@@ -3,8 +3,7 @@
 #include <QDialog>
 
 // Shows one help document as read-only rich text with a Close button.
-class HelpWindow : public QDialog
-{
+class HelpWindow : public QDialog {
 public:
     explicit HelpWindow(const QString &html, QWidget *parent = nullptr);
 };

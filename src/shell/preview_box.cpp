@@ -1,11 +1,10 @@
-#include "picture/preview_box.h"
+#include "shell/preview_box.h"
 
 #include <QPainter>
 
 namespace velsnap {
 
-PreviewBox::PreviewBox(QWidget *parent)
-    : QWidget(parent)
+PreviewBox::PreviewBox(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     clearPicture();

@@ -1,4 +1,4 @@
-#include "shell/stored_number.h"
+#include "settings/stored_number.h"
 
 #include <charconv>
 #include <cmath>

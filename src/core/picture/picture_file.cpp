@@ -19,13 +19,15 @@ TemplateRead readHeaderTemplate(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("ヘッダーテンプレートを読めません: %1\n%2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString())};
+        return {{},
+                QStringLiteral("ヘッダーテンプレートを読めません: %1\n%2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString())};
     const QByteArray header = file.read(kBitmapHeaderBytes);
     if (header.size() < kBitmapHeaderBytes)
-        return {{}, QStringLiteral("ヘッダーテンプレートが短すぎます（%1 バイト、54 バイト必要）: %2")
-                        .arg(header.size())
-                        .arg(QDir::toNativeSeparators(path))};
+        return {{},
+                QStringLiteral("ヘッダーテンプレートが短すぎます（%1 バイト、54 バイト必要）: %2")
+                    .arg(header.size())
+                    .arg(QDir::toNativeSeparators(path))};
     return {header, {}};
 }
 
@@ -49,21 +51,20 @@ QString freePictureFileName(const QDateTime &when, const std::function<bool(cons
     }
 }
 
-PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder,
-                                    const QDateTime &when, const QByteArray &buffer)
+PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder, const QDateTime &when,
+                                    const QByteArray &buffer)
 {
     const TemplateRead header = readHeaderTemplate(templatePath);
     if (!header.error.isEmpty())
         return {{}, header.error};
 
     const QDir folder(pictureFolder);
-    const QString name =
-        freePictureFileName(when, [&](const QString &candidate) { return folder.exists(candidate); });
+    const QString name = freePictureFileName(when, [&](const QString &candidate) { return folder.exists(candidate); });
     const QString path = folder.filePath(name);
 
     QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(header.header) == header.header.size()
-                         && file.write(buffer) == buffer.size() && file.commit();
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(header.header) == header.header.size() &&
+                         file.write(buffer) == buffer.size() && file.commit();
     if (!written) {
         const QString reason = file.errorString();
         file.cancelWriting();

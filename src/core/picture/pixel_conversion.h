@@ -18,8 +18,7 @@ struct Bgr {
 // channel with zero low bits, so white becomes 248/252/248.
 constexpr Bgr convertPixel(std::uint8_t low, std::uint8_t high)
 {
-    return Bgr{std::uint8_t((low & 0x1F) * 8),
-               std::uint8_t((high & 0x07) * 32 + ((low >> 3) & 0x1C)),
+    return Bgr{std::uint8_t((low & 0x1F) * 8), std::uint8_t((high & 0x07) * 32 + ((low >> 3) & 0x1C)),
                std::uint8_t(high & 0xF8)};
 }
 

@@ -25,7 +25,7 @@ struct PictureWriteResult {
 // Template header (its first 54 bytes) + buffer, written under a temporary
 // name in `pictureFolder` and renamed into place, so no partial picture is
 // ever left under a final name.
-PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder,
-                                    const QDateTime &when, const QByteArray &buffer);
+PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder, const QDateTime &when,
+                                    const QByteArray &buffer);
 
 } // namespace velsnap

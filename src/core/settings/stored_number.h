@@ -14,6 +14,9 @@ double storedNumberValue(const QString &text);
 // so no stored text can make a number that does not fit.
 std::int16_t nearestInt16(double value);
 
-inline std::int16_t readStoredInt16(const QString &text) { return nearestInt16(storedNumberValue(text)); }
+inline std::int16_t readStoredInt16(const QString &text)
+{
+    return nearestInt16(storedNumberValue(text));
+}
 
 } // namespace velsnap

@@ -4,8 +4,7 @@
 
 namespace velsnap {
 
-QtSerialLine::QtSerialLine(DeviceLookup deviceForPort)
-    : m_deviceForPort(std::move(deviceForPort))
+QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });

@@ -5,7 +5,7 @@ namespace velsnap {
 
 constexpr int kPictureWidth = 320;
 constexpr int kPictureHeight = 240;
-constexpr int kBufferRowBytes = kPictureWidth * 3;                   // 960, no row filler
+constexpr int kBufferRowBytes = kPictureWidth * 3;                    // 960, no row filler
 constexpr int kPictureBufferBytes = kBufferRowBytes * kPictureHeight; // 230400
 constexpr int kBlockBytes = 9600;                                     // 15 device rows
 constexpr int kBlockCount = 16;

@@ -1,4 +1,4 @@
-#include "picture/picture_display.h"
+#include "shell/picture_display.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -17,6 +17,7 @@ public:
     void setCommPort(int port) override { m_commPort = port; }
     bool portOpen() const override { return m_port.isOpen(); }
     OpenResult openPort() override;
+    QString openFailureReason() const override { return m_openFailureReason; }
     void closePort() override { m_port.close(); }
     qint64 inBufferCount() const override { return m_port.bytesAvailable(); }
     void setInputLen(int length) override { m_inputLen = length; }
@@ -32,6 +33,7 @@ private:
     int m_commPort = 1;
     int m_inputLen = 0;
     bool m_lineLost = false;
+    QString m_openFailureReason;
 };
 
 } // namespace velsnap

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/reception_widgets.h"
+#include "shell/reception_widgets.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "shell/program_folders.h"
+#include "folders/program_folders.h"
 
 namespace velsnap {
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 namespace velsnap {
 
@@ -20,6 +21,8 @@ public:
     virtual void setCommPort(int port) = 0;
     virtual bool portOpen() const = 0;
     virtual OpenResult openPort() = 0; // opens port `CommPort` with the stored line settings
+    // After a failed open: the device and the cause, in words the user can act on; empty when nothing is known.
+    virtual QString openFailureReason() const = 0;
     virtual void closePort() = 0;
     virtual qint64 inBufferCount() const = 0;
     virtual void setInputLen(int length) = 0;

@@ -1,17 +1,17 @@
-#include "serial/reception.h"
+#include "shell/reception.h"
 
-#include "picture/picture_display.h"
+#include "folders/program_folders.h"
 #include "picture/picture_file.h"
 #include "picture/pixel_conversion.h"
-#include "picture/preview_box.h"
 #include "picture/time_report.h"
 #include "serial/event_wait.h"
-#include "serial/reception_texts.h"
 #include "serial/serial_line.h"
+#include "settings/settings_store.h"
+#include "settings/stored_number.h"
 #include "shell/dialogs.h"
-#include "shell/program_folders.h"
-#include "shell/settings_store.h"
-#include "shell/stored_number.h"
+#include "shell/picture_display.h"
+#include "shell/preview_box.h"
+#include "shell/reception_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,10 +35,7 @@ const QByteArray kExtraByteMarker("MI500");
 // preview box and byte counter.
 class WindowConversionObserver : public ConversionObserver {
 public:
-    WindowConversionObserver(const bool &cancel, const ReceptionWidgets &widgets)
-        : m_cancel(cancel), w(widgets)
-    {
-    }
+    WindowConversionObserver(const bool &cancel, const ReceptionWidgets &widgets) : m_cancel(cancel), w(widgets) {}
     bool cancelled() const override { return m_cancel; }
     bool previewOn() const override { return w.chk_viewimage->checkState() == Qt::Checked; }
     void drawPoint(int x, int y, Bgr colour) override { w.pic1->drawPoint(x, y, colour); }
@@ -51,10 +48,8 @@ private:
 
 } // namespace
 
-Reception::Reception(Services services, ReceptionWidgets widgets)
-    : m_services(std::move(services)), w(widgets)
-{
-}
+Reception::Reception(Services services, ReceptionWidgets widgets) : m_services(std::move(services)), w(widgets)
+{}
 
 bool Reception::set_port_state(int port)
 {
@@ -72,10 +67,10 @@ bool Reception::set_port_state(int port)
     case OpenResult::Opened:
         break;
     case OpenResult::Unusable:
-        m_services.dialogs.message(texts::kPortUnusable);
+        m_services.dialogs.message(texts::kPortUnusable, line.openFailureReason());
         return false;
     case OpenResult::InUse:
-        m_services.dialogs.message(texts::kPortInUse);
+        m_services.dialogs.message(texts::kPortInUse, line.openFailureReason());
         return false;
     case OpenResult::Failed:
         return false;
