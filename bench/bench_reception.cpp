@@ -2,7 +2,7 @@
 // from the header to the closed picture file over an unthrottled pseudo-terminal.
 // Prints figures; sets no pass mark.
 #include "settings/settings_store.h"
-#include "shell/reception_texts.h"
+#include "texts.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"

@@ -3,7 +3,7 @@
 #include "serial/qt_serial_line.h"
 #include "settings/settings_store.h"
 #include "shell/preview_box.h"
-#include "shell/reception_texts.h"
+#include "texts.h"
 #include "support/cpu_time.h"
 #include "support/expected_picture.h"
 #include "support/pty_pair.h"
@@ -204,7 +204,7 @@ private slots:
         test::SimulatedDevice device;
         startWith(device.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")}));
         fixture->receiveUntil([] { return false; }, 15000);
-        QCOMPARE(fixture->dialogs.messages, QStringList{texts::kLineLost});
+        QCOMPARE(fixture->dialogs.messages, QStringList{texts::kLineLostWhileReceiving});
         verifyIdle(texts::kStatusWaiting);
         QVERIFY(fixture->pictureFiles().isEmpty());
         const double before = test::processCpuSeconds();

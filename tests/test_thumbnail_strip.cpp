@@ -5,7 +5,7 @@
 #include "settings/settings_store.h"
 #include "shell/control_factory.h"
 #include "shell/preview_box.h"
-#include "shell/reception_texts.h"
+#include "texts.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"

@@ -6,7 +6,7 @@
 #include "settings/settings_store.h"
 #include "shell/picture_display.h"
 #include "shell/preview_box.h"
-#include "shell/reception_texts.h"
+#include "texts.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
@@ -471,7 +471,7 @@ private slots:
         const QString latest = timeOfDayText(QTime(23, 59, 59));
         row("lbl_start", latest);
         row("lbl_end", latest);
-        row("lbl_time", processingTimeText(timeOfDayText(QTime(0, 0)), latest));
+        row("lbl_time", processingTimeText(QTime(0, 0), QTime(23, 59, 59)));
         const QDateTime when(QDate(2099, 12, 31), QTime(23, 59, 59));
         row("lbl_filename(0)", pictureFileName(when));
         int taken = 0;

@@ -1,6 +1,7 @@
 #include "shell/main_window.h"
 
 #include "serial/port_device.h"
+#include "settings/stored_number.h"
 #include "shell/control_factory.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
@@ -56,10 +57,12 @@ FrmMain::FrmMain(ShellServices services)
     buildControls();
     m_strip =
         std::make_unique<ThumbnailStrip>(stripWidgets(*this), m_folders, [this] { return m_reception->receiving(); });
-    m_reception = std::make_unique<Reception>(
-        Reception::Services{MSComm1, m_settings, m_services.dialogs, m_folders,
-                            [this](const QString &fileName) { m_strip->add_thumbnail(fileName); }},
-        receptionWidgets(*this));
+    m_receptionView =
+        std::make_unique<WindowReception>(receptionWidgets(*this), m_services.dialogs,
+                                          [this](const QString &fileName) { m_strip->add_thumbnail(fileName); });
+    m_reception = std::make_unique<ReceptionRun>(ReceptionRun::Services{
+        MSComm1, *m_receptionView, m_folders,
+        [this] { return int(readStoredInt16(m_settings.read(kSnapSection, kPortKey, QStringLiteral("1")))); }});
     wireEvents();
 }
 

@@ -2,9 +2,10 @@
 
 #include "folders/program_folders.h"
 #include "gallery/thumbnail_strip.h"
+#include "run/reception_run.h"
 #include "serial/qt_serial_line.h"
 #include "settings/settings_store.h"
-#include "shell/reception.h"
+#include "shell/window_reception.h"
 
 #include <QWidget>
 #include <functional>
@@ -43,7 +44,7 @@ public:
     {
         return findChild<Widget *>(name);
     }
-    Reception &reception() { return *m_reception; }
+    ReceptionRun &reception() { return *m_reception; }
     ThumbnailStrip &strip() { return *m_strip; }
     const ProgramFolders &folders() const { return m_folders; }
 
@@ -63,7 +64,8 @@ private:
     SettingsStore m_settings;
     QtSerialLine MSComm1;
     std::unique_ptr<ThumbnailStrip> m_strip; // both need the controls built first
-    std::unique_ptr<Reception> m_reception;
+    std::unique_ptr<WindowReception> m_receptionView;
+    std::unique_ptr<ReceptionRun> m_reception;
     QString m_helpFile;
 };
 

@@ -11,13 +11,9 @@ QString timeOfDayText(const QTime &time)
     return time.toString(QStringLiteral("HH:mm:ss"));
 }
 
-QString processingTimeText(const QString &start, const QString &end)
+QString processingTimeText(const QTime &start, const QTime &end)
 {
-    const QTime from = QTime::fromString(start, QStringLiteral("H:m:s"));
-    const QTime to = QTime::fromString(end, QStringLiteral("H:m:s"));
-    if (!from.isValid() || !to.isValid())
-        return {};
-    int seconds = from.secsTo(to);
+    int seconds = start.secsTo(end); // whole seconds, as the labels show them
     if (seconds < 0)
         seconds += kSecondsPerDay;
     return QTime(0, 0).addSecs(seconds).toString(QStringLiteral("H:mm:ss"));

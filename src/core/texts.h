@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The fixed texts a reception run shows.
+// Every text the program shows the user, in one place.
 namespace velsnap::texts {
 
 inline const QString kStatusCannotReceive = QStringLiteral("受信できません");
@@ -22,7 +22,19 @@ inline const QString kProcessingTime = QStringLiteral("処理時間");
 inline const QString kPortUnusable = QStringLiteral("指定されたシリアルポートは使えません");
 inline const QString kPortInUse = QStringLiteral("指定されたシリアルポートは現在使用中です");
 inline const QString kNotScreenCopy = QStringLiteral("画面コピーデータではありません");
-inline const QString kLineLost =
+inline const QString kLineLostWhileReceiving =
     QStringLiteral("シリアルポートとの接続が切れました。\n受信を中止しました（画像は保存されていません）。");
+inline const QString kLineLostWhileWaiting =
+    QStringLiteral("シリアルポートとの接続が切れました。\n端末からの送信を待つのをやめました。");
+
+inline const QString kLineSilent =
+    QStringLiteral("%1 秒間なにも届かなかったので、受信中の画像を破棄しました。次の画面コピーを待ちます。");
+
+inline const QString kQuestionTitle = QStringLiteral("削除の確認");
+inline const QString kDeleteKeptPictures = QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？");
+inline const QString kPictureFolderUnusable = QStringLiteral("画像フォルダーを作成できません: %1\n%2");
+inline const QString kPictureNotDeleted = QStringLiteral("画像ファイルを削除できません: %1\n%2");
+inline const QString kHelpFileMissing = QStringLiteral("ヘルプファイルが見つかりません: %1");
+inline const QString kHelpViewerMissing = QStringLiteral("ヘルプを表示するプログラムを起動できません: %1");
 
 } // namespace velsnap::texts
