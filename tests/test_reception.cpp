@@ -1,5 +1,6 @@
 // Whole reception runs: the real window offscreen, a real serial port on a
-// pseudo-terminal, and the simulated device at the other end.
+// pseudo-terminal, and the simulated device at the other end. The protocol's
+// cases in detail run on a scripted line in test_run.
 #include "serial/qt_serial_line.h"
 #include "settings/settings_store.h"
 #include "shell/preview_box.h"
@@ -118,38 +119,6 @@ private slots:
         verifyIdle(texts::kStatusWaiting);
     }
 
-    void variantHeaderWithLateExtraByte()
-    {
-        test::SimulatedDevice device;
-        startWith(device.start({QStringLiteral("--header"), QStringLiteral("mi500"), QStringLiteral("--late-extra"),
-                                QStringLiteral("300"), QStringLiteral("--save-sent"), sentFile()}));
-        QVERIFY(fixture->receiveUntil([&] { return fixture->pictureFiles().size() == 1; }));
-        verifyPictureAsSent();
-    }
-
-    void headerTrickledByteByByte()
-    {
-        // The device sends its second byte only after the acknowledgement.
-        test::SimulatedDevice device;
-        startWith(device.start(
-            {QStringLiteral("--trickle-header"), QStringLiteral("20"), QStringLiteral("--save-sent"), sentFile()}));
-        fixture->window().control<QCheckBox>(QStringLiteral("chk_viewimage"))->setCheckState(Qt::Unchecked);
-        QVERIFY(fixture->receiveUntil([&] { return fixture->pictureFiles().size() == 1; }));
-        verifyPictureAsSent();
-        const QImage drawn = fixture->window().control<PreviewBox>(QStringLiteral("pic1"))->picture();
-        QCOMPARE(drawn.pixel(0, 0), qRgba(0, 0, 0, 0)); // preview off: nothing drawn
-    }
-
-    void lowerCaseMarkerIsRejected()
-    {
-        test::SimulatedDevice device;
-        startWith(device.start({QStringLiteral("--header"), QStringLiteral("bad")}));
-        fixture->receiveUntil([] { return false; }, 10000);
-        QCOMPARE(fixture->dialogs.messages, QStringList{texts::kNotScreenCopy});
-        verifyIdle(texts::kStatusCannotReceive);
-        QVERIFY(fixture->pictureFiles().isEmpty());
-    }
-
     void stopWhileWaitingForTheDevice()
     {
         test::PtyPair quiet;
@@ -159,18 +128,6 @@ private slots:
         QVERIFY(fixture->pictureFiles().isEmpty());
         QVERIFY(fixture->dialogs.messages.isEmpty());
         QCOMPARE(quiet.read(1, 200), QByteArray()); // no acknowledgement without a first byte
-    }
-
-    void stopInTheMiddleOfAPicture()
-    {
-        test::SimulatedDevice device;
-        startWith(device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")}));
-        // 50000 bytes are five whole blocks of 15 rows.
-        QVERIFY(fixture->receiveUntil([&] { return fixture->text("lbl_byte") == QStringLiteral(" 72000"); }));
-        verifyIdle(texts::kStatusWaiting);
-        QCOMPARE(fixture->text("lbl_start"), texts::kStartTime);
-        QCOMPARE(fixture->text("lbl_byte"), QString());
-        QVERIFY(fixture->pictureFiles().isEmpty());
     }
 
     void portThatCannotBeOpened_data()
@@ -212,17 +169,6 @@ private slots:
         QVERIFY(test::processCpuSeconds() - before < 0.2);
     }
 
-    void pictureThatCannotBeWritten()
-    {
-        QVERIFY(QFile::remove(fixture->programFolder() + QStringLiteral("/24bit.hed")));
-        test::SimulatedDevice device;
-        startWith(device.start({}));
-        fixture->receiveUntil([] { return false; }, 15000);
-        QCOMPARE(fixture->dialogs.messages.size(), 1);
-        QVERIFY(fixture->dialogs.messages.first().contains(QStringLiteral("24bit.hed")));
-        verifyIdle(texts::kStatusCannotReceive);
-        QVERIFY(fixture->pictureFiles().isEmpty());
-    }
 };
 
 VELSNAP_TEST_MAIN(ReceptionTest)

@@ -1,37 +1,16 @@
 #pragma once
 
-// Every test runs headless, with settings and runtime folders of its own, so
-// it never touches the user's settings and tests can run side by side.
+// Window tests run headless (offscreen unless told otherwise).
+#include "support/headless_environment.h"
+
 #include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
-
-namespace velsnap::test {
-
-class HeadlessEnvironment {
-public:
-    HeadlessEnvironment()
-    {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
-        QDir(m_home.path()).mkpath(QStringLiteral("runtime"));
-        const QString runtime = m_home.filePath(QStringLiteral("runtime"));
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QString configFolder() const { return m_home.filePath(QStringLiteral("config")); }
-
-private:
-    QTemporaryDir m_home;
-};
-
-} // namespace velsnap::test
 
 #define VELSNAP_TEST_MAIN(TestClass)                                                                                   \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
         velsnap::test::HeadlessEnvironment environment;                                                                \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                            \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
         QApplication app(argc, argv);                                                                                  \
         TestClass test;                                                                                                \
         return QTest::qExec(&test, argc, argv);                                                                        \

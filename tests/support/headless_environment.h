@@ -1,0 +1,38 @@
+#pragma once
+
+// Every test runs with settings and runtime folders of its own, so it never
+// touches the user's settings and tests can run side by side.
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace velsnap::test {
+
+class HeadlessEnvironment {
+public:
+    HeadlessEnvironment()
+    {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("config"))));
+        QDir(m_home.path()).mkpath(QStringLiteral("runtime"));
+        const QString runtime = m_home.filePath(QStringLiteral("runtime"));
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
+    QString configFolder() const { return m_home.filePath(QStringLiteral("config")); }
+
+private:
+    QTemporaryDir m_home;
+};
+
+} // namespace velsnap::test
+
+// For tests of the core: no window system at all.
+#define VELSNAP_CORE_TEST_MAIN(TestClass)                                                                              \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        velsnap::test::HeadlessEnvironment environment;                                                                \
+        QCoreApplication app(argc, argv);                                                                              \
+        TestClass test;                                                                                                \
+        return QTest::qExec(&test, argc, argv);                                                                        \
+    }

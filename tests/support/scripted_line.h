@@ -1,0 +1,66 @@
+#pragma once
+
+#include "serial/serial_line.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <vector>
+
+namespace velsnap::test {
+
+// A serial line that plays a script instead of a device: each open of the
+// port plays the next session, whose bytes arrive at given moments after the
+// open, or once the acknowledgement has been written; a session can hang up.
+// Arrivals are timer events, so the run's waits wake as for real data.
+class ScriptedLine : public QObject, public SerialLine {
+public:
+    struct Step {
+        enum class Kind { Bytes, HangUp } kind = Kind::Bytes;
+        QByteArray bytes;
+        int atMs = 0; // after the open, or after the acknowledgement
+        bool afterAck = false;
+    };
+    struct Session {
+        OpenResult open = OpenResult::Opened;
+        QString openFailureReason;
+        std::vector<Step> steps;
+
+        Session &arrive(const QByteArray &bytes, int atMs = 0);
+        Session &arriveAfterAck(const QByteArray &bytes, int atMs = 0);
+        Session &hangUp(int atMs);
+        Session &hangUpAfterAck(int atMs = 0);
+    };
+
+    // Sessions past the last one open and stay quiet.
+    Session &session();
+
+    void setCommPort(int port) override { commPort = port; }
+    bool portOpen() const override { return m_open; }
+    OpenResult openPort() override;
+    QString openFailureReason() const override { return m_reason; }
+    void closePort() override;
+    qint64 inBufferCount() const override { return m_open ? m_buffer.size() : 0; }
+    void setInputLen(int length) override { m_inputLen = length; }
+    QByteArray input() override;
+    void output(const QByteArray &bytes) override;
+    bool lineLost() const override { return m_lost; }
+
+    QByteArray written; // everything the run sent, over all sessions
+    int opens = 0;
+    int commPort = 0;
+
+private:
+    void schedule(const Step &step);
+
+    std::vector<Session> m_sessions;
+    std::vector<Step> m_afterAck; // of the session playing now
+    QByteArray m_buffer;
+    QString m_reason;
+    int m_inputLen = 0;
+    int m_generation = 0; // steps of an earlier session never reach a later one
+    bool m_open = false;
+    bool m_lost = false;
+};
+
+} // namespace velsnap::test
