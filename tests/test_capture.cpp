@@ -1,0 +1,201 @@
+// velsnap-capture as a script runs it: no display, a pseudo-terminal with
+// the simulated device at the other end, paths read from stdout.
+#include "progress_text.h"
+#include "support/expected_picture.h"
+#include "support/headless_environment.h"
+#include "support/pty_pair.h"
+#include "support/simulated_device.h"
+#include "texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <csignal>
+
+using namespace velsnap;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray pictureFile(const QByteArray &sentCopy)
+{
+    return readAll(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed")) + test::expectedPixelData(sentCopy);
+}
+
+} // namespace
+
+class CaptureTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_scratch;
+    QProcess capture;
+
+    QString folder() const { return m_scratch.filePath(QStringLiteral("shots")); }
+    QString sentFile() const { return m_scratch.filePath(QStringLiteral("sent.bin")); }
+    QStringList leftInFolder() const { return QDir(folder()).entryList(QDir::Files | QDir::Hidden); }
+
+    void start(const QStringList &arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        capture.setProcessEnvironment(environment);
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
+                      arguments + QStringList{QStringLiteral("--folder"), folder()});
+        QVERIFY(capture.waitForStarted());
+    }
+    int finish(int timeoutMs = 20000)
+    {
+        if (!capture.waitForFinished(timeoutMs)) {
+            capture.kill();
+            capture.waitForFinished();
+            return -1;
+        }
+        return capture.exitStatus() == QProcess::NormalExit ? capture.exitCode() : -2;
+    }
+    QStringList printedPaths()
+    {
+        return QString::fromLocal8Bit(capture.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private slots:
+    void cleanup()
+    {
+        if (capture.state() != QProcess::NotRunning) {
+            capture.kill();
+            capture.waitForFinished();
+        }
+        QDir(folder()).removeRecursively();
+    }
+
+    void savesTheCountAskedForAndPrintsEachPath()
+    {
+        test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--pause"),
+                                           QStringLiteral("200"), QStringLiteral("--save-sent"), sentFile()});
+        start({QStringLiteral("--device"), line, QStringLiteral("--count"), QStringLiteral("2")});
+        QCOMPARE(finish(), 0);
+        const QStringList paths = printedPaths();
+        QCOMPARE(paths.size(), 2);
+        const QByteArray sent = readAll(sentFile());
+        QCOMPARE(sent.size(), 2 * 153600);
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY2(paths.at(i).startsWith(folder() + u'/') && paths.at(i).endsWith(QStringLiteral(".bmp")),
+                     qPrintable(paths.at(i)));
+            QVERIFY(readAll(paths.at(i)) == pictureFile(sent.mid(i * 153600, 153600)));
+        }
+        QCOMPARE(leftInFolder().size(), 2);
+    }
+
+    void stopSignalInTheMiddleLeavesNothing_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+    }
+    void stopSignalInTheMiddleLeavesNothing()
+    {
+        QFETCH(int, signalNumber);
+        test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")});
+        start({QStringLiteral("--device"), line});
+        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("silent until stopped")); }, 10000));
+        QTest::qWait(100); // the receiver takes what was sent
+        ::kill(pid_t(capture.processId()), signalNumber);
+        QCOMPARE(finish(5000), 0);
+        QCOMPARE(printedPaths(), QStringList());
+        QCOMPARE(leftInFolder(), QStringList()); // no picture and no temporary file
+    }
+
+    void lostLineEndsWithItsOwnStatus()
+    {
+        test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")});
+        start({QStringLiteral("--device"), line});
+        QCOMPARE(finish(), 5);
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .contains(texts::kLineLostWhileReceiving.section(u'\n', 0, 0)));
+        QCOMPARE(leftInFolder(), QStringList());
+    }
+
+    void missingPortEndsWithItsOwnStatus()
+    {
+        start({QStringLiteral("--device"), m_scratch.filePath(QStringLiteral("no-such-port"))});
+        QCOMPARE(finish(), 3);
+        const QString said = QString::fromLocal8Bit(capture.readAllStandardError());
+        QVERIFY2(said.contains(texts::kPortUnusable), qPrintable(said));
+    }
+
+    void badCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("9")};
+        QTest::newRow("device and port") << QStringList{QStringLiteral("--device"), QStringLiteral("/dev/null"),
+                                                        QStringLiteral("--port"), QStringLiteral("1")};
+        QTest::newRow("negative count") << QStringList{QStringLiteral("--count"), QStringLiteral("-1")};
+        QTest::newRow("zero timeout") << QStringList{QStringLiteral("--timeout"), QStringLiteral("0")};
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour")};
+    }
+    void badCommandLine()
+    {
+        QFETCH(QStringList, arguments);
+        start(arguments);
+        QCOMPARE(finish(), 2);
+        QVERIFY(!capture.readAllStandardError().isEmpty());
+    }
+
+    void badHeaderIsToldAndTheNextCopyIsSaved()
+    {
+        test::PtyPair pty;
+        start({QStringLiteral("--device"), pty.slavePath(), QStringLiteral("--count"), QStringLiteral("1")});
+        // Sends the first byte until the receiver answers: it may just be reopening the port.
+        const auto begin = [&](char first) {
+            return QTest::qWaitFor(
+                [&] { return pty.slaveOpen() && pty.write(QByteArray(1, first)) && pty.read(3, 200) == "OK\r"; },
+                10000);
+        };
+        const QByteArray bad = QByteArray("hzaurus").leftJustified(25, ' ');
+        QVERIFY(begin(bad.at(0)));
+        QVERIFY(pty.write(bad.mid(1)));
+        QByteArray pixels(153600, '\0');
+        QRandomGenerator(3).fillRange(reinterpret_cast<quint32 *>(pixels.data()), pixels.size() / 4);
+        const QByteArray good = QByteArray("HZAURUS").leftJustified(25, ' ');
+        QVERIFY(begin(good.at(0)));
+        QVERIFY(pty.write(good.mid(1) + pixels));
+        QCOMPARE(finish(), 0);
+        const QStringList paths = printedPaths();
+        QCOMPARE(paths.size(), 1);
+        QVERIFY(readAll(paths.first()) == pictureFile(pixels));
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError()).contains(texts::kNotScreenCopy));
+    }
+
+    void progressBar_data()
+    {
+        QTest::addColumn<qint64>("received");
+        QTest::addColumn<qint64>("elapsedMs");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("nothing yet") << qint64(0) << qint64(0)
+                                     << QStringLiteral("[--------------------]       0/153600 バイト");
+        QTest::newRow("half at 5.6 KB/s")
+            << qint64(76800) << qint64(13393)
+            << QStringLiteral("[##########----------]   76800/153600 バイト  5.6 KB/s  残り 0:14");
+        QTest::newRow("done") << qint64(153600) << qint64(26786)
+                              << QStringLiteral("[####################]  153600/153600 バイト  5.6 KB/s  残り 0:00");
+    }
+    void progressBar()
+    {
+        QFETCH(qint64, received);
+        QFETCH(qint64, elapsedMs);
+        QFETCH(QString, shown);
+        QCOMPARE(velsnap::progressBar(received, 153600, elapsedMs), shown);
+    }
+};
+
+VELSNAP_CORE_TEST_MAIN(CaptureTest)
+#include "test_capture.moc"

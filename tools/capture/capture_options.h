@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace velsnap {
+
+// How velsnap-capture ends, as scripts see it.
+enum ExitStatus {
+    kExitDone = 0,         // the pictures asked for are saved, or a stop signal came
+    kExitUsage = 2,        // the command line is wrong
+    kExitPortUnusable = 3, // the port does not exist, may not be opened, or is no serial port
+    kExitPortInUse = 4,
+    kExitLineLost = 5,
+    kExitNotWritten = 6, // the picture folder or the header template is unusable
+};
+
+struct CaptureOptions {
+    QString device;          // empty: COM `port`, mapped as the window maps it
+    std::optional<int> port; // empty: the stored choice
+    QString folder;          // empty: the window's picture folder
+    int count = 0;           // 0: until stopped
+    int timeoutMs = 0;       // 0: wait as long as it takes
+};
+
+struct ParsedCommandLine {
+    CaptureOptions options;
+    QString error;     // non-empty: print it and end with kExitUsage
+    QString earlyText; // --help or --version: print it and end with kExitDone
+};
+
+ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments);
+
+} // namespace velsnap

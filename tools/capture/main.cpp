@@ -1,0 +1,110 @@
+// velsnap-capture: receives screen copies without a window, for scripts,
+// test rigs and machines reached over ssh.
+#include "capture_options.h"
+#include "folders/program_folders.h"
+#include "run/reception_run.h"
+#include "serial/port_device.h"
+#include "serial/qt_serial_line.h"
+#include "settings/settings_store.h"
+#include "settings/stored_number.h"
+#include "system/signal_notifier.h"
+#include "terminal_front_end.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace velsnap;
+
+namespace {
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+}
+
+QString deviceFor(int port, const SettingsStore &settings)
+{
+    return portDeviceName(port, [&](const QString &comName) { return settings.read(kPortsSection, comName, {}); });
+}
+
+int exitStatusFor(RunOutcome outcome, const ReceptionRun &run)
+{
+    switch (outcome) {
+    case RunOutcome::PortNotOpened:
+        return run.lastOpenResult() == OpenResult::InUse ? kExitPortInUse : kExitPortUnusable;
+    case RunOutcome::LineLost:
+        return kExitLineLost;
+    case RunOutcome::NotWritten:
+        return kExitNotWritten;
+    default:
+        return kExitDone;
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("velsnap-capture"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELSNAP_VERSION));
+
+    const ParsedCommandLine parsed = parseCaptureCommandLine(QCoreApplication::arguments());
+    if (!parsed.earlyText.isEmpty()) {
+        std::fputs(parsed.earlyText.toLocal8Bit().constData(), stdout);
+        return kExitDone;
+    }
+    if (!parsed.error.isEmpty()) {
+        printError(
+            QStringLiteral("velsnap-capture: %1\n「velsnap-capture --help」で使い方を表示します。").arg(parsed.error));
+        return kExitUsage;
+    }
+    const CaptureOptions &options = parsed.options;
+
+    SettingsStore settings;
+    const int port = options.port.value_or(readStoredInt16(settings.read(kSnapSection, kPortKey, QStringLiteral("1"))));
+    const QString device = options.device.isEmpty() ? deviceFor(port, settings) : options.device;
+
+    const ProgramFolders programFolders = programFoldersFor(QCoreApplication::applicationDirPath());
+    ProgramFolders folders{programFolders.app_path, programFolders.image_path};
+    if (!options.folder.isEmpty())
+        folders.image_path = QDir(options.folder).absolutePath() + u'/';
+    if (!QDir().mkpath(folders.image_path)) {
+        printError(
+            QStringLiteral("画像フォルダーを作成できません: %1").arg(QDir::toNativeSeparators(folders.image_path)));
+        return kExitNotWritten;
+    }
+
+    QtSerialLine line([&](int) { return device; });
+    TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
+    ReceptionRun run({line, frontEnd, folders, [port] { return port; }});
+    run.setSilenceLimit(options.timeoutMs);
+
+    // A stop signal ends the program at once: the waiting run drops its picture.
+    bool stopped = false;
+    const SignalNotifier stopSignals({SIGINT, SIGTERM}, [&](int) {
+        stopped = true;
+        run.cancel();
+    });
+
+    for (;;) {
+        const RunOutcome outcome = run.receive_image();
+        if (stopped)
+            return kExitDone;
+        switch (outcome) {
+        case RunOutcome::Saved:
+            if (options.count > 0 && frontEnd.saved() >= options.count)
+                return kExitDone;
+            break;
+        case RunOutcome::NotScreenCopy:
+        case RunOutcome::Silent:
+            run.rearm(); // nobody is there to press start again
+            break;
+        default:
+            return exitStatusFor(outcome, run);
+        }
+    }
+}

@@ -1,0 +1,84 @@
+#include "terminal_front_end.h"
+
+#include "picture/picture_geometry.h"
+#include "progress_text.h"
+#include "texts.h"
+
+#include <QDir>
+
+namespace velsnap {
+
+namespace {
+
+constexpr qint64 kCopyBytes = qint64(kPictureWidth) * kPictureHeight * 2; // as the device sends them
+
+void writeLine(std::FILE *stream, const QString &line)
+{
+    std::fputs(line.toLocal8Bit().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+TerminalFrontEnd::TerminalFrontEnd(QString device, bool liveProgress)
+    : m_device(std::move(device)),
+      m_liveProgress(liveProgress)
+{}
+
+void TerminalFrontEnd::showStatus(const QString &text)
+{
+    // Said once: every run reopens the port and waits again.
+    if (text == texts::kStatusWaiting && !std::exchange(m_waitingShown, true))
+        writeLine(stderr, QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_device), text));
+}
+
+void TerminalFrontEnd::showProgress(int convertedBytes)
+{
+    m_received = qint64(convertedBytes) * 2 / 3; // three bytes of the picture for each two of the device's
+    if (!m_liveProgress)
+        return;
+    std::fprintf(stderr, "\r%s", progressBar(m_received, kCopyBytes, m_clock.elapsed()).toLocal8Bit().constData());
+    std::fflush(stderr);
+    m_barShown = true;
+}
+
+void TerminalFrontEnd::pictureStarted()
+{
+    m_clock.start();
+    m_received = 0;
+    showProgress(0);
+}
+
+void TerminalFrontEnd::pictureDropped()
+{
+    clearBar();
+}
+
+void TerminalFrontEnd::pictureSaved(const QString &path, const QImage &)
+{
+    clearBar();
+    ++m_saved;
+    writeLine(stdout, QDir::toNativeSeparators(path));
+    writeLine(stderr, pictureSummary(QDir::toNativeSeparators(path), m_received, m_clock.elapsed()));
+}
+
+void TerminalFrontEnd::message(const QString &text, const QString &detail)
+{
+    clearBar();
+    QString line = text;
+    line.replace(u'\n', u' ');
+    if (!detail.isEmpty())
+        line += QStringLiteral("\n  ") + detail;
+    writeLine(stderr, line);
+}
+
+void TerminalFrontEnd::clearBar()
+{
+    if (std::exchange(m_barShown, false)) {
+        std::fputs("\r\033[K", stderr);
+        std::fflush(stderr);
+    }
+}
+
+} // namespace velsnap
