@@ -4,5 +4,6 @@
 set -euo pipefail
 build=$(realpath -m "${1:-$(dirname "$0")/../build}")
 cd "$(dirname "$0")/.."
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+# CI treats every warning as an error.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELSNAP_WERROR="${CI:+ON}" > /dev/null
 cmake --build "$build" -j "$(nproc)"

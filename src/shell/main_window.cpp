@@ -23,26 +23,15 @@ namespace velsnap {
 
 namespace {
 
-ReceptionWidgets receptionWidgets(const FrmMain &window)
+ReceptionWidgets receptionWidgets(const WindowControls &c)
 {
-    return {window.control<QLabel>(QStringLiteral("lbl_status")),
-            window.control<QPushButton>(QStringLiteral("cmd_receive")),
-            window.control<QComboBox>(QStringLiteral("cmb_port")),
-            window.control<QCheckBox>(QStringLiteral("chk_viewimage")),
-            window.control<PreviewBox>(QStringLiteral("pic1")),
-            window.control<QLabel>(QStringLiteral("img1")),
-            window.control<QLabel>(QStringLiteral("lbl_byte")),
-            window.control<QLabel>(QStringLiteral("lbl_start")),
-            window.control<QLabel>(QStringLiteral("lbl_end")),
-            window.control<QLabel>(QStringLiteral("lbl_time"))};
+    return {c.lbl_status, c.cmd_receive, c.cmb_port,  c.chk_viewimage, c.pic1,
+            c.img1,       c.lbl_byte,    c.lbl_start, c.lbl_end,       c.lbl_time};
 }
 
-StripWidgets stripWidgets(const FrmMain &window)
+StripWidgets stripWidgets(const WindowControls &c)
 {
-    return {
-        window.control<QWidget>(QStringLiteral("pic_cont")), window.control<QScrollBar>(QStringLiteral("VScroll1")),
-        window.control<QLabel>(QStringLiteral("image1(0)")), window.control<QLabel>(QStringLiteral("lbl_filename(0)")),
-        window.control<QLabel>(QStringLiteral("img1")),      window.control<PreviewBox>(QStringLiteral("pic1"))};
+    return {c.pic_cont, c.VScroll1, c.image1_0, c.lbl_filename_0, c.img1, c.pic1};
 }
 
 } // namespace
@@ -55,10 +44,10 @@ FrmMain::FrmMain(ShellServices services)
       })
 {
     buildControls();
-    m_strip =
-        std::make_unique<ThumbnailStrip>(stripWidgets(*this), m_folders, [this] { return m_reception->receiving(); });
+    m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(m_controls), m_folders,
+                                               [this] { return m_reception->receiving(); });
     m_receptionView =
-        std::make_unique<WindowReception>(receptionWidgets(*this), m_services.dialogs,
+        std::make_unique<WindowReception>(receptionWidgets(m_controls), m_services.dialogs,
                                           [this](const QString &fileName) { m_strip->add_thumbnail(fileName); });
     m_reception = std::make_unique<ReceptionRun>(ReceptionRun::Services{
         MSComm1, *m_receptionView, m_folders,
@@ -76,29 +65,18 @@ void FrmMain::buildControls()
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientArea.toPixels().size());
     setFont(windowFont(kWindowFontPoints, false));
-
-    QWidget *previous = nullptr;
-    for (const ControlSpec &spec : windowLayout()) {
-        QWidget *parent = spec.parent ? findChild<QWidget *>(QString::fromLatin1(spec.parent)) : this;
-        QWidget *control = createControl(spec, parent);
-        if (control->focusPolicy() != Qt::NoFocus) {
-            if (previous)
-                setTabOrder(previous, control);
-            previous = control;
-        }
-    }
+    m_controls = buildWindowControls(*this);
 }
 
 void FrmMain::wireEvents()
 {
-    auto *receive = control<QPushButton>(QStringLiteral("cmd_receive"));
+    auto *receive = m_controls.cmd_receive;
     connect(receive, &QPushButton::clicked, this, [this] { m_reception->cmd_receive_Click(); });
-    connect(control<QPushButton>(QStringLiteral("cmd_help")), &QPushButton::clicked, this, &FrmMain::cmd_help_Click);
-    connect(control<QPushButton>(QStringLiteral("cmd_end")), &QPushButton::clicked, this, &FrmMain::cmd_end_Click);
+    connect(m_controls.cmd_help, &QPushButton::clicked, this, &FrmMain::cmd_help_Click);
+    connect(m_controls.cmd_end, &QPushButton::clicked, this, &FrmMain::cmd_end_Click);
     // User actions only: restoring a choice at start-up must not store it again.
-    connect(control<QCheckBox>(QStringLiteral("chk_viewimage")), &QCheckBox::clicked, this,
-            &FrmMain::chk_viewimage_Click);
-    connect(control<QComboBox>(QStringLiteral("cmb_port")), &QComboBox::activated, this, &FrmMain::cmb_port_click);
+    connect(m_controls.chk_viewimage, &QCheckBox::clicked, this, &FrmMain::chk_viewimage_Click);
+    connect(m_controls.cmb_port, &QComboBox::activated, this, &FrmMain::cmb_port_click);
 
     // The start/stop button is the window's default button: Enter presses it
     // wherever the focus is, which a plain widget window does not do by itself.
@@ -113,7 +91,7 @@ void FrmMain::wireEvents()
 
 void FrmMain::chk_viewimage_Click()
 {
-    auto *view = control<QCheckBox>(QStringLiteral("chk_viewimage"));
+    auto *view = m_controls.chk_viewimage;
     view->setTristate(false); // a restored grey state turns ticked; from then on clicks only tick or clear
     const bool ticked = view->checkState() == Qt::Checked;
     m_settings.write(kSnapSection, kViewKey, ticked ? QStringLiteral("1") : QStringLiteral("0"));
@@ -121,7 +99,7 @@ void FrmMain::chk_viewimage_Click()
 
 void FrmMain::cmb_port_click()
 {
-    const int position = control<QComboBox>(QStringLiteral("cmb_port"))->currentIndex();
+    const int position = m_controls.cmb_port->currentIndex();
     m_settings.write(kSnapSection, kPortKey, QString::number(position + 1));
 }
 

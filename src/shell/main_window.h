@@ -5,6 +5,7 @@
 #include "run/reception_run.h"
 #include "serial/qt_serial_line.h"
 #include "settings/settings_store.h"
+#include "shell/window_controls.h"
 #include "shell/window_reception.h"
 
 #include <QWidget>
@@ -28,6 +29,8 @@ struct ShellServices {
 // The one window. It owns the shared state of the program (folders, serial
 // port, reception, thumbnail strip) and routes each control's event to its handler.
 class FrmMain : public QWidget {
+    Q_OBJECT
+
 public:
     explicit FrmMain(ShellServices services);
 
@@ -60,6 +63,7 @@ private:
     void openHelp();
 
     ShellServices m_services;
+    WindowControls m_controls;
     ProgramFolders m_folders;
     SettingsStore m_settings;
     QtSerialLine MSComm1;

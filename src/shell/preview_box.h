@@ -10,6 +10,8 @@ namespace velsnap {
 // A picture box in device pixel units: one point is one pixel of the screen copy.
 // Shows either the points drawn so far or a whole loaded picture.
 class PreviewBox : public QWidget {
+    Q_OBJECT
+
 public:
     explicit PreviewBox(QWidget *parent = nullptr);
 

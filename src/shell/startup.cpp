@@ -89,12 +89,12 @@ void FrmMain::offerKeptPictures()
 
 void FrmMain::restoreChoices()
 {
-    auto *view = control<QCheckBox>(QStringLiteral("chk_viewimage"));
+    auto *view = m_controls.chk_viewimage;
     const int state = readStoredInt16(m_settings.read(kSnapSection, kViewKey, QStringLiteral("1")));
     // Stored 0 clear, 1 ticked, 2 grey; anything else reads as clear.
     view->setCheckState(state == 1 ? Qt::Checked : state == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 
-    auto *ports = control<QComboBox>(QStringLiteral("cmb_port"));
+    auto *ports = m_controls.cmb_port;
     for (int port = 1; port <= kPortCount; ++port)
         ports->addItem(QStringLiteral("COM %1").arg(port));
     const int position =
