@@ -2,12 +2,12 @@
 // from the header to the closed picture file over an unthrottled pseudo-terminal.
 // Prints figures; sets no pass mark.
 #include "settings/settings_store.h"
-#include "texts.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
+#include "texts.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make
+    cmake g++ make clang-format
     qt6-base-dev qt6-serialport-dev
     fonts-ipafont-gothic
     xvfb xauth xdotool imagemagick

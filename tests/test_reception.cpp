@@ -4,13 +4,13 @@
 #include "serial/qt_serial_line.h"
 #include "settings/settings_store.h"
 #include "shell/preview_box.h"
-#include "texts.h"
 #include "support/cpu_time.h"
 #include "support/expected_picture.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
+#include "texts.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -168,7 +168,6 @@ private slots:
         QTest::qWait(300);
         QVERIFY(test::processCpuSeconds() - before < 0.2);
     }
-
 };
 
 VELSNAP_TEST_MAIN(ReceptionTest)

@@ -5,11 +5,11 @@
 #include "settings/settings_store.h"
 #include "shell/control_factory.h"
 #include "shell/preview_box.h"
-#include "texts.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
+#include "texts.h"
 
 #include <QClipboard>
 #include <QDirIterator>

@@ -6,10 +6,10 @@
 #include "settings/settings_store.h"
 #include "shell/picture_display.h"
 #include "shell/preview_box.h"
-#include "texts.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
+#include "texts.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -2,7 +2,6 @@
 
 #include "serial/port_device.h"
 #include "settings/stored_number.h"
-#include "shell/control_factory.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
 #include "shell/preview_box.h"

@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <stdexcept>
 
+namespace velsnap {
+
 namespace {
 
 QImage fitScreen(const QImage &image)
@@ -43,3 +45,5 @@ QImage loadPicture(const QString &path)
                                  reader.errorString().toStdString());
     return image;
 }
+
+} // namespace velsnap

@@ -7,6 +7,8 @@
 class QImage;
 class QString;
 
+namespace velsnap {
+
 inline constexpr int kFrameWidth = 320;
 inline constexpr int kFrameHeight = 240;
 inline constexpr std::size_t kBlockBytes = 9600;
@@ -20,3 +22,5 @@ std::vector<std::uint8_t> frameBytes(const QImage &image);
 
 // Throws std::runtime_error when the file cannot be read as a picture.
 QImage loadPicture(const QString &path);
+
+} // namespace velsnap

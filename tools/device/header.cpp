@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace velsnap {
+
 namespace {
 
 // Each text is exactly 25 characters.
@@ -24,3 +26,5 @@ std::vector<std::uint8_t> headerBytes(HeaderKind kind)
         bytes.push_back(kMi500Extra);
     return bytes;
 }
+
+} // namespace velsnap

@@ -13,6 +13,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+namespace velsnap {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -61,72 +63,72 @@ std::optional<Clock::time_point> deadlineAfter(std::optional<milliseconds> limit
 
 } // namespace
 
-Line::Line(const StopSignals &stop) : stop_(stop)
+Line::Line(const StopSignals &stop) : m_stop(stop)
 {
-    fd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0)
+    m_fd = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
         fail("posix_openpt");
-    if (grantpt(fd_) != 0 || unlockpt(fd_) != 0)
+    if (grantpt(m_fd) != 0 || unlockpt(m_fd) != 0)
         fail("grantpt/unlockpt");
     // Settings made on the master apply to the slave; raw at once, or bytes
     // written before the receiver opens it would be cooked and echoed.
-    makeRaw(fd_, false);
-    const char *name = ptsname(fd_);
+    makeRaw(m_fd, false);
+    const char *name = ptsname(m_fd);
     if (!name)
         fail("ptsname");
-    path_ = name;
+    m_path = name;
     // The master reports a hang-up only after the slave has been closed at
     // least once, so that "nobody there" shows from the start.
     clearSlaveInput();
     // A hang-up is only a state: a receiver that closes and at once reopens
     // for the next copy would go unseen without the events.
-    slaveEvents_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (slaveEvents_ < 0 || inotify_add_watch(slaveEvents_, name, IN_OPEN | IN_CLOSE) < 0)
-        fail("inotify on " + path_);
+    m_slaveEvents = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_slaveEvents < 0 || inotify_add_watch(m_slaveEvents, name, IN_OPEN | IN_CLOSE) < 0)
+        fail("inotify on " + m_path);
 }
 
-Line::Line(const StopSignals &stop, const std::string &device) : stop_(stop), path_(device)
+Line::Line(const StopSignals &stop, const std::string &device) : m_stop(stop), m_path(device)
 {
-    fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd_ < 0)
+    m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0)
         fail("open " + device);
-    makeRaw(fd_, true);
+    makeRaw(m_fd, true);
 }
 
 Line::~Line()
 {
-    if (slaveEvents_ >= 0)
-        ::close(slaveEvents_);
-    ::close(fd_);
+    if (m_slaveEvents >= 0)
+        ::close(m_slaveEvents);
+    ::close(m_fd);
 }
 
 bool Line::receiverAbsent() const
 {
-    pollfd p{fd_, 0, 0};
-    return slaveEvents_ >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
+    pollfd p{m_fd, 0, 0};
+    return m_slaveEvents >= 0 && ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP);
 }
 
 bool Line::receiverLeft()
 {
     takeSlaveEvents();
-    return slaveCloses_ != slaveClosesWhenFound_ || receiverAbsent();
+    return m_slaveCloses != m_slaveClosesWhenFound || receiverAbsent();
 }
 
 bool Line::outputQueued() const
 {
     int queued = 0;
-    return ::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0;
+    return ::ioctl(m_fd, TIOCOUTQ, &queued) == 0 && queued > 0;
 }
 
 void Line::clearSlaveInput() const
 {
-    const int slave = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int slave = ::open(m_path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     // Busy: a receiver has just taken it for itself, and nothing was sent
     // to it yet.
     if (slave < 0 && errno == EBUSY)
         return;
     if (slave < 0)
-        fail("open " + path_);
+        fail("open " + m_path);
     tcflush(slave, TCIFLUSH);
     ::close(slave);
 }
@@ -135,13 +137,13 @@ void Line::takeSlaveEvents()
 {
     alignas(inotify_event) char buffer[4096];
     for (;;) {
-        const ssize_t n = ::read(slaveEvents_, buffer, sizeof buffer);
+        const ssize_t n = ::read(m_slaveEvents, buffer, sizeof buffer);
         if (n <= 0)
             return;
         for (ssize_t at = 0; at < n;) {
             const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
             if (event->mask & IN_CLOSE)
-                ++slaveCloses_;
+                ++m_slaveCloses;
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
     }
@@ -154,10 +156,10 @@ LineStatus Line::waitUntil(Done done, std::optional<Clock::time_point> deadline)
         int timeout = pollTimeout(deadline);
         if (timeout == 0)
             return LineStatus::TimedOut;
-        if (slaveEvents_ < 0 && (timeout < 0 || timeout > kDeviceStep.count()))
+        if (m_slaveEvents < 0 && (timeout < 0 || timeout > kDeviceStep.count()))
             timeout = static_cast<int>(kDeviceStep.count());
-        pollfd fds[2] = {{stop_.fd(), POLLIN, 0}, {slaveEvents_, POLLIN, 0}};
-        if (::poll(fds, slaveEvents_ >= 0 ? 2 : 1, timeout) < 0 && errno != EINTR)
+        pollfd fds[2] = {{m_stop.fd(), POLLIN, 0}, {m_slaveEvents, POLLIN, 0}};
+        if (::poll(fds, m_slaveEvents >= 0 ? 2 : 1, timeout) < 0 && errno != EINTR)
             fail("poll");
         if (fds[0].revents)
             return LineStatus::Stopped;
@@ -175,17 +177,17 @@ LineStatus Line::awaitSteady(State state, std::optional<Clock::time_point> deadl
     for (;;) {
         if (const LineStatus s = waitUntil(settled, deadline); s != LineStatus::Ok)
             return s;
-        const unsigned closes = slaveCloses_;
-        if (!stop_.sleep(kReceiverSettle))
+        const unsigned closes = m_slaveCloses;
+        if (!m_stop.sleep(kReceiverSettle))
             return LineStatus::Stopped;
-        if (settled() && slaveCloses_ == closes)
+        if (settled() && m_slaveCloses == closes)
             return LineStatus::Ok;
     }
 }
 
 LineStatus Line::waitForReceiver()
 {
-    if (slaveEvents_ < 0)
+    if (m_slaveEvents < 0)
         return LineStatus::Ok;
     // Unlike a serial port, the slave keeps what its last user left unread;
     // the next receiver must not find it.
@@ -194,13 +196,13 @@ LineStatus Line::waitForReceiver()
     // The receiver may still be setting the port up, and may flush what
     // came before; a short look at the port is no receiver at all.
     const LineStatus status = awaitSteady([this] { return !receiverAbsent(); }, std::nullopt);
-    slaveClosesWhenFound_ = slaveCloses_;
+    m_slaveClosesWhenFound = m_slaveCloses;
     return status;
 }
 
 LineStatus Line::await(short events, int timeoutMs)
 {
-    pollfd fds[2] = {{fd_, events, 0}, {stop_.fd(), POLLIN, 0}};
+    pollfd fds[2] = {{m_fd, events, 0}, {m_stop.fd(), POLLIN, 0}};
     for (;;) {
         const int n = ::poll(fds, 2, timeoutMs);
         if (n < 0 && errno == EINTR)
@@ -225,13 +227,13 @@ LineStatus Line::write(std::span<const std::uint8_t> bytes)
             return LineStatus::HungUp;
         if (const LineStatus s = await(POLLOUT, -1); s != LineStatus::Ok)
             return s;
-        const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+        const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EAGAIN || errno == EINTR)
                 continue;
             if (errno == EIO)
                 return LineStatus::HungUp;
-            fail("write " + path_);
+            fail("write " + m_path);
         }
         bytes = bytes.subspan(static_cast<std::size_t>(n));
     }
@@ -244,13 +246,13 @@ LineStatus Line::read(std::span<std::uint8_t> bytes, std::optional<milliseconds>
     while (!bytes.empty()) {
         if (const LineStatus s = await(POLLIN, pollTimeout(deadline)); s != LineStatus::Ok)
             return s;
-        const ssize_t n = ::read(fd_, bytes.data(), bytes.size());
+        const ssize_t n = ::read(m_fd, bytes.data(), bytes.size());
         if (n < 0 && (errno == EAGAIN || errno == EINTR))
             continue;
         if (n == 0 || (n < 0 && errno == EIO))
             return LineStatus::HungUp;
         if (n < 0)
-            fail("read " + path_);
+            fail("read " + m_path);
         bytes = bytes.subspan(static_cast<std::size_t>(n));
     }
     return LineStatus::Ok;
@@ -259,7 +261,7 @@ LineStatus Line::read(std::span<std::uint8_t> bytes, std::optional<milliseconds>
 LineStatus Line::awaitReceiverClose(milliseconds limit)
 {
     const auto deadline = deadlineAfter(limit);
-    if (slaveEvents_ < 0)
+    if (m_slaveEvents < 0)
         return waitUntil([this] { return !outputQueued(); }, deadline);
     return waitUntil([this] { return receiverLeft(); }, deadline);
 }
@@ -267,12 +269,14 @@ LineStatus Line::awaitReceiverClose(milliseconds limit)
 LineStatus Line::awaitNoReceiver(milliseconds limit)
 {
     const auto deadline = deadlineAfter(limit);
-    if (slaveEvents_ < 0)
+    if (m_slaveEvents < 0)
         return waitUntil([this] { return !outputQueued(); }, deadline);
     return awaitSteady([this] { return receiverAbsent(); }, deadline);
 }
 
 void Line::discardUnsent()
 {
-    tcflush(fd_, TCOFLUSH);
+    tcflush(m_fd, TCOFLUSH);
 }
+
+} // namespace velsnap

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+namespace velsnap {
+
 class StopSignals;
 
 enum class LineStatus { Ok, HungUp, TimedOut, Stopped };
@@ -23,7 +25,7 @@ public:
     Line &operator=(const Line &) = delete;
 
     // The path the receiver has to open.
-    const std::string &path() const { return path_; }
+    const std::string &path() const { return m_path; }
 
     // On a pseudo-terminal, blocks until the receiver has had the slave open
     // for a moment; a serial device cannot tell, so it returns at once.
@@ -62,12 +64,14 @@ private:
     // Polls the line for events together with the stop signals.
     LineStatus await(short events, int timeoutMs);
 
-    const StopSignals &stop_;
-    int fd_ = -1;
+    const StopSignals &m_stop;
+    int m_fd = -1;
     // inotify on the slave, to see the receiver open and close it; -1 for
     // a device.
-    int slaveEvents_ = -1;
-    unsigned slaveCloses_ = 0;
-    unsigned slaveClosesWhenFound_ = 0;
-    std::string path_;
+    int m_slaveEvents = -1;
+    unsigned m_slaveCloses = 0;
+    unsigned m_slaveClosesWhenFound = 0;
+    std::string m_path;
 };
+
+} // namespace velsnap

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+namespace velsnap {
+
 // One line per event on stderr; stdout is reserved for the line's path.
 inline void note(const std::string &what)
 {
@@ -13,3 +15,5 @@ inline void note(int copy, const std::string &what)
 {
     note("copy " + std::to_string(copy) + ": " + what);
 }
+
+} // namespace velsnap

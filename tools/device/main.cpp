@@ -15,6 +15,8 @@
 #include <optional>
 #include <vector>
 
+namespace velsnap {
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -82,6 +84,10 @@ int run(const Options &options, const StopSignals &stop)
 }
 
 } // namespace
+
+} // namespace velsnap
+
+using namespace velsnap;
 
 int main(int argc, char **argv)
 {

@@ -7,6 +7,8 @@
 #include <limits>
 #include <string_view>
 
+namespace velsnap {
+
 const char *const kUsage = R"(Usage: velsnap-device [OPTION]...
 Simulates a handheld sending screen copies over a serial line.
 
@@ -161,3 +163,5 @@ Options parseOptions(int argc, char **argv)
     check(o);
     return o;
 }
+
+} // namespace velsnap

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace velsnap {
+
 struct Options {
     bool help = false;
     std::optional<std::string> device;
@@ -35,3 +37,5 @@ struct UsageError : std::runtime_error {
 Options parseOptions(int argc, char **argv);
 
 extern const char *const kUsage;
+
+} // namespace velsnap

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <span>
 
+namespace velsnap {
+
 // Hands bytes to the line no faster than a real line at the given baud
 // rate would carry them (10 bits a byte); 0 means as fast as it takes them.
 class Pacer {
@@ -17,9 +19,11 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    Line &line_;
-    const StopSignals &stop_;
-    std::chrono::duration<double> perByte_;
+    Line &m_line;
+    const StopSignals &m_stop;
+    std::chrono::duration<double> m_perByte;
     // When the next byte could start on the wire.
-    Clock::time_point next_;
+    Clock::time_point m_next;
 };
+
+} // namespace velsnap

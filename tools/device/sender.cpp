@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <string>
 
+namespace velsnap {
+
 namespace {
 
 constexpr std::array<std::uint8_t, 3> kAck = {'O', 'K', '\r'};
@@ -32,83 +34,83 @@ std::string hex(std::span<const std::uint8_t> bytes)
 class CopySender {
 public:
     CopySender(Line &line, const StopSignals &stop, const Options &options, int copy)
-        : line_(line),
-          stop_(stop),
-          options_(options),
-          copy_(copy),
-          pacer_(line, stop, options.baud)
+        : m_line(line),
+          m_stop(stop),
+          m_options(options),
+          m_copy(copy),
+          m_pacer(line, stop, options.baud)
     {}
 
     CopyEnd run(std::span<const std::uint8_t> pixels)
     {
-        const std::vector<std::uint8_t> header = headerBytes(options_.header);
+        const std::vector<std::uint8_t> header = headerBytes(m_options.header);
         const auto all = std::span(header);
         if (!send(all.first(1)))
-            return end_;
-        note(copy_, "first header byte sent, waiting for ack");
+            return m_end;
+        note(m_copy, "first header byte sent, waiting for ack");
         if (!awaitAck())
-            return end_;
-        note(copy_, "ack received");
+            return m_end;
+        note(m_copy, "ack received");
         if (!sendHeaderRest(all.subspan(1, kHeaderBytes - 1)))
-            return end_;
-        note(copy_, "header sent");
+            return m_end;
+        note(m_copy, "header sent");
         if (all.size() > kHeaderBytes) {
-            if (options_.lateExtra && !pause(*options_.lateExtra))
-                return end_;
+            if (m_options.lateExtra && !pause(*m_options.lateExtra))
+                return m_end;
             if (!send(all.subspan(kHeaderBytes)))
-                return end_;
-            note(copy_, "extra header byte sent");
+                return m_end;
+            note(m_copy, "extra header byte sent");
         }
         return sendPixels(pixels);
     }
 
 private:
-    // Each step returns false once the copy has ended, with end_ saying how.
+    // Each step returns false once the copy has ended, with m_end saying how.
     bool settle(LineStatus status)
     {
         switch (status) {
         case LineStatus::Ok:
             return true;
         case LineStatus::HungUp:
-            note(copy_, "receiver closed the line");
-            end_ = CopyEnd::GivenUp;
+            note(m_copy, "receiver closed the line");
+            m_end = CopyEnd::GivenUp;
             return false;
         case LineStatus::TimedOut:
-            note(copy_, "no ack in time");
-            end_ = CopyEnd::GivenUp;
+            note(m_copy, "no ack in time");
+            m_end = CopyEnd::GivenUp;
             return false;
         case LineStatus::Stopped:
-            end_ = CopyEnd::Stopped;
+            m_end = CopyEnd::Stopped;
             return false;
         }
         return false;
     }
 
-    bool send(std::span<const std::uint8_t> bytes) { return settle(pacer_.send(bytes)); }
+    bool send(std::span<const std::uint8_t> bytes) { return settle(m_pacer.send(bytes)); }
 
     bool pause(std::chrono::milliseconds duration)
     {
-        return settle(stop_.sleep(duration) ? LineStatus::Ok : LineStatus::Stopped);
+        return settle(m_stop.sleep(duration) ? LineStatus::Ok : LineStatus::Stopped);
     }
 
     bool awaitAck()
     {
         std::array<std::uint8_t, kAck.size()> reply{};
-        if (!settle(line_.read(reply, options_.ackTimeout)))
+        if (!settle(m_line.read(reply, m_options.ackTimeout)))
             return false;
         if (reply == kAck)
             return true;
-        note(copy_, "wrong ack: " + hex(reply));
-        end_ = CopyEnd::GivenUp;
+        note(m_copy, "wrong ack: " + hex(reply));
+        m_end = CopyEnd::GivenUp;
         return false;
     }
 
     bool sendHeaderRest(std::span<const std::uint8_t> rest)
     {
-        if (!options_.trickleHeader)
+        if (!m_options.trickleHeader)
             return send(rest);
         for (std::size_t i = 0; i < rest.size(); ++i) {
-            if (!pause(*options_.trickleHeader) || !send(rest.subspan(i, 1)))
+            if (!pause(*m_options.trickleHeader) || !send(rest.subspan(i, 1)))
                 return false;
         }
         return true;
@@ -116,30 +118,30 @@ private:
 
     CopyEnd sendPixels(std::span<const std::uint8_t> pixels)
     {
-        const std::size_t limit = options_.pixelBytesPerCopy();
+        const std::size_t limit = m_options.pixelBytesPerCopy();
         for (std::size_t block = 0; block * kBlockBytes < limit; ++block) {
             const std::size_t start = block * kBlockBytes;
             const std::size_t size = std::min(kBlockBytes, limit - start);
             if (!send(pixels.subspan(start, size)))
-                return end_;
+                return m_end;
             if (size == kBlockBytes)
-                note(copy_,
+                note(m_copy,
                      "block " + std::to_string(block + 1) + "/" + std::to_string(kFrameBytes / kBlockBytes) + " sent");
         }
         if (limit < kFrameBytes) {
-            note(copy_, "pixel data cut after " + std::to_string(limit) + " bytes");
+            note(m_copy, "pixel data cut after " + std::to_string(limit) + " bytes");
             return CopyEnd::Cut;
         }
-        note(copy_, "done");
+        note(m_copy, "done");
         return CopyEnd::Complete;
     }
 
-    Line &line_;
-    const StopSignals &stop_;
-    const Options &options_;
-    const int copy_;
-    Pacer pacer_;
-    CopyEnd end_ = CopyEnd::Complete;
+    Line &m_line;
+    const StopSignals &m_stop;
+    const Options &m_options;
+    const int m_copy;
+    Pacer m_pacer;
+    CopyEnd m_end = CopyEnd::Complete;
 };
 
 } // namespace
@@ -149,3 +151,5 @@ CopyEnd sendCopy(Line &line, const StopSignals &stop, const Options &options, in
 {
     return CopySender(line, stop, options, copy).run(pixels);
 }
+
+} // namespace velsnap

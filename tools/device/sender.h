@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <span>
 
+namespace velsnap {
+
 class Line;
 class StopSignals;
 struct Options;
@@ -18,3 +20,5 @@ enum class CopyEnd {
 // header, pixel data.
 CopyEnd sendCopy(Line &line, const StopSignals &stop, const Options &options, int copy,
                  std::span<const std::uint8_t> pixels);
+
+} // namespace velsnap

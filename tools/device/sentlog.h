@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace velsnap {
+
 // Collects the pixel data of every copy started, for tests to compare with
 // what the receiver made of it. Without a path it keeps nothing.
 class SentLog {
@@ -16,5 +18,7 @@ public:
     void add(const std::vector<std::uint8_t> &pixels);
 
 private:
-    std::ofstream file_;
+    std::ofstream m_file;
 };
+
+} // namespace velsnap

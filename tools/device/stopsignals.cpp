@@ -7,6 +7,8 @@
 #include <system_error>
 #include <unistd.h>
 
+namespace velsnap {
+
 namespace {
 
 // Never reads the descriptor: a pending signal keeps it readable, so once
@@ -33,27 +35,29 @@ StopSignals::StopSignals()
     sigaddset(&set, SIGTERM);
     if (sigprocmask(SIG_BLOCK, &set, nullptr) != 0)
         throw std::system_error(errno, std::generic_category(), "sigprocmask");
-    fd_ = signalfd(-1, &set, SFD_CLOEXEC);
-    if (fd_ < 0)
+    m_fd = signalfd(-1, &set, SFD_CLOEXEC);
+    if (m_fd < 0)
         throw std::system_error(errno, std::generic_category(), "signalfd");
 }
 
 StopSignals::~StopSignals()
 {
-    ::close(fd_);
+    ::close(m_fd);
 }
 
 bool StopSignals::raised() const
 {
-    return pollFor(fd_, 0);
+    return pollFor(m_fd, 0);
 }
 
 bool StopSignals::sleep(std::chrono::milliseconds duration) const
 {
-    return !pollFor(fd_, static_cast<int>(duration.count()));
+    return !pollFor(m_fd, static_cast<int>(duration.count()));
 }
 
 void StopSignals::waitForever() const
 {
-    pollFor(fd_, -1);
+    pollFor(m_fd, -1);
 }
+
+} // namespace velsnap

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+namespace velsnap {
+
 // SIGINT and SIGTERM arrive on a descriptor, so every wait in the tool can
 // include it in poll() and end promptly.
 class StopSignals {
@@ -11,12 +13,14 @@ public:
     StopSignals(const StopSignals &) = delete;
     StopSignals &operator=(const StopSignals &) = delete;
 
-    int fd() const { return fd_; }
+    int fd() const { return m_fd; }
     bool raised() const;
     // False when a stop signal came before the time was up.
     bool sleep(std::chrono::milliseconds duration) const;
     void waitForever() const;
 
 private:
-    int fd_;
+    int m_fd;
 };
+
+} // namespace velsnap

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPolygon>
 
+namespace velsnap {
+
 namespace {
 
 void paintBars(QPainter &painter)
@@ -54,3 +56,5 @@ QImage testPattern(int copy)
     paintShapes(painter, copy);
     return image;
 }
+
+} // namespace velsnap
