@@ -1,6 +1,7 @@
 // Figures for the reception: CPU used while waiting for a device, and the time
-// from the header to the closed picture file over an unthrottled pseudo-terminal.
-// Prints figures; sets no pass mark.
+// from the header to the closed picture file over an unthrottled pseudo-terminal,
+// for the window and for velsnap-capture. Prints figures; sets no pass mark.
+// Argument: runs per figure (default 9).
 #include "settings/settings_store.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
@@ -12,7 +13,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -68,6 +71,31 @@ double headerToFileMilliseconds(bool preview)
     return elapsed;
 }
 
+// The same for velsnap-capture, timed from outside: from the acknowledgement
+// to its printed path. Each run sends a picture of its own.
+double captureHeaderToFileMilliseconds(const QString &folder, quint32 seed)
+{
+    test::PtyPair line;
+    QProcess capture;
+    capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
+                  {QStringLiteral("--device"), line.slavePath(), QStringLiteral("--count"), QStringLiteral("1"),
+                   QStringLiteral("--folder"), folder});
+    QByteArray copy = QByteArray("HZAURUS").leftJustified(25, ' ') + QByteArray(153600, '\0');
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(copy.data() + 25), 153600 / 4);
+    // The first byte goes out until the port is open and answers.
+    if (!QTest::qWaitFor([&] { return line.slaveOpen() && line.write(copy.left(1)) && line.read(3, 100) == "OK\r"; },
+                         10000))
+        return -1;
+    QElapsedTimer clock;
+    clock.start();
+    line.write(copy.mid(1));
+    while (!capture.canReadLine() && capture.waitForReadyRead(20000)) {
+    }
+    const double elapsed = double(clock.nsecsElapsed()) / 1e6;
+    capture.waitForFinished(5000);
+    return capture.exitCode() == 0 ? elapsed : -1;
+}
+
 void printFigures(const char *what, QList<double> values, const char *unit)
 {
     std::sort(values.begin(), values.end());
@@ -79,7 +107,7 @@ void printFigures(const char *what, QList<double> values, const char *unit)
 
 int main(int argc, char *argv[])
 {
-    test::HeadlessEnvironment environment;
+    test::WindowTestEnvironment environment;
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
 
@@ -91,5 +119,10 @@ int main(int argc, char *argv[])
         printFigures(preview ? "header to file, preview on" : "header to file, preview off", times,
                      preview ? "ms (target median at most 100 ms)" : "ms (target median at most 50 ms)");
     }
+    QTemporaryDir folder;
+    QList<double> times;
+    for (int run = 0; run < runs; ++run)
+        times << captureHeaderToFileMilliseconds(folder.path(), quint32(run));
+    printFigures("header to file, velsnap-capture", times, "ms (whole program, timed from outside)");
     return 0;
 }

@@ -89,7 +89,7 @@ double median(std::vector<double> values)
 
 int main(int argc, char *argv[])
 {
-    test::HeadlessEnvironment environment;
+    test::WindowTestEnvironment environment;
     QApplication app(argc, argv);
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
     if (count < 1)

@@ -1,16 +1,27 @@
 #pragma once
 
-// Window tests run headless (offscreen unless told otherwise).
 #include "support/headless_environment.h"
 
 #include <QApplication>
 
+namespace velsnap::test {
+
+// Window tests run headless: offscreen unless told otherwise.
+class WindowTestEnvironment : public HeadlessEnvironment {
+public:
+    WindowTestEnvironment()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+};
+
+} // namespace velsnap::test
+
 #define VELSNAP_TEST_MAIN(TestClass)                                                                                   \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
-        velsnap::test::HeadlessEnvironment environment;                                                                \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                            \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                                                   \
+        velsnap::test::WindowTestEnvironment environment;                                                              \
         QApplication app(argc, argv);                                                                                  \
         TestClass test;                                                                                                \
         return QTest::qExec(&test, argc, argv);                                                                        \
