@@ -17,15 +17,10 @@ using namespace velsnap;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray pictureFile(const QByteArray &sentCopy)
 {
-    return readAll(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed")) + test::expectedPixelData(sentCopy);
+    return test::readFileBytes(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed")) +
+           test::expectedPixelData(sentCopy);
 }
 
 } // namespace
@@ -83,12 +78,12 @@ private slots:
         QCOMPARE(finish(), 0);
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 2);
-        const QByteArray sent = readAll(sentFile());
+        const QByteArray sent = test::readFileBytes(sentFile());
         QCOMPARE(sent.size(), 2 * 153600);
         for (int i = 0; i < 2; ++i) {
             QVERIFY2(paths.at(i).startsWith(folder() + u'/') && paths.at(i).endsWith(QStringLiteral(".bmp")),
                      qPrintable(paths.at(i)));
-            QVERIFY(readAll(paths.at(i)) == pictureFile(sent.mid(i * 153600, 153600)));
+            QVERIFY(test::readFileBytes(paths.at(i)) == pictureFile(sent.mid(i * 153600, 153600)));
         }
         QCOMPARE(leftInFolder().size(), 2);
     }
@@ -171,7 +166,7 @@ private slots:
         QCOMPARE(finish(), 0);
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);
-        QVERIFY(readAll(paths.first()) == pictureFile(pixels));
+        QVERIFY(test::readFileBytes(paths.first()) == pictureFile(pixels));
         QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError()).contains(texts::kNotScreenCopy));
     }
 

@@ -18,12 +18,6 @@ namespace {
 constexpr int kPictures = 2;
 constexpr int kCopyBytes = 153600;
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QString nameTime(const QDateTime &when)
 {
     return when.toString(QStringLiteral("yyMMdd_HHmmss"));
@@ -72,13 +66,14 @@ private slots:
     {
         const QStringList names = pictureFiles();
         QCOMPARE(names.size(), kPictures); // nothing else either, no half-written file
-        const QByteArray sent = readAll(demoFolder + QStringLiteral("/sent.rgb565"));
+        const QByteArray sent = velsnap::test::readFileBytes(demoFolder + QStringLiteral("/sent.rgb565"));
         QVERIFY(sent.size() >= kPictures * kCopyBytes);
-        const QByteArray header = readAll(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed"));
+        const QByteArray header =
+            velsnap::test::readFileBytes(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed"));
         QCOMPARE(header.size(), 54);
         // Names sort in the order of reception; copies differ from one to the next.
         for (int i = 0; i < kPictures; ++i) {
-            const QByteArray file = readAll(pictureFolder() + u'/' + names.at(i));
+            const QByteArray file = velsnap::test::readFileBytes(pictureFolder() + u'/' + names.at(i));
             QCOMPARE(file.size(), 54 + 230400);
             QCOMPARE(file.left(54), header);
             QVERIFY2(file.mid(54) == velsnap::test::expectedPixelData(sent.mid(i * kCopyBytes, kCopyBytes)),

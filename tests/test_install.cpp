@@ -15,12 +15,6 @@ namespace {
 
 const QString kResources = QStringLiteral(VELSNAP_SOURCE_DIR "/resources/");
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Installs the build; the files land in destdir + prefix. Empty on success,
 // else what cmake said.
 QString install(const QString &prefix, const QString &destdir = {})
@@ -69,7 +63,9 @@ private slots:
             QVERIFY2(file.isFile() && file.isExecutable(), program);
         }
         for (const char *name : {"24bit.hed", "VELSNAP.HLP", "velsnap.png"})
-            QVERIFY2(readAll(folder + QLatin1String(name)) == readAll(kResources + QLatin1String(name)), name);
+            QVERIFY2(velsnap::test::readFileBytes(folder + QLatin1String(name)) ==
+                         velsnap::test::readFileBytes(kResources + QLatin1String(name)),
+                     name);
 
         // Relative, so that it also points into a staged tree.
         const QFileInfo launcher(root.filePath(QStringLiteral("bin/velsnap")));
@@ -77,12 +73,15 @@ private slots:
         QCOMPARE(launcher.canonicalFilePath(), QFileInfo(folder + QStringLiteral("velsnap")).canonicalFilePath());
 
         // The entry as shipped, except that it starts the installed launcher.
-        QStringList expected = QString::fromUtf8(readAll(kResources + QStringLiteral("velsnap.desktop"))).split(u'\n');
+        QStringList expected =
+            QString::fromUtf8(velsnap::test::readFileBytes(kResources + QStringLiteral("velsnap.desktop")))
+                .split(u'\n');
         for (QString &line : expected) {
             if (line.startsWith(QStringLiteral("Exec=")))
                 line = QStringLiteral("Exec=\"%1/bin/velsnap\"").arg(prefix);
         }
-        QCOMPARE(QString::fromUtf8(readAll(root.filePath(QStringLiteral("share/applications/velsnap.desktop"))))
+        QCOMPARE(QString::fromUtf8(
+                     velsnap::test::readFileBytes(root.filePath(QStringLiteral("share/applications/velsnap.desktop"))))
                      .split(u'\n'),
                  expected);
 

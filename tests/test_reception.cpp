@@ -22,16 +22,6 @@
 
 using namespace velsnap;
 
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class ReceptionTest : public QObject {
     Q_OBJECT
 
@@ -60,11 +50,11 @@ class ReceptionTest : public QObject {
     void verifyPictureAsSent(int copies = 1)
     {
         QCOMPARE(fixture->pictureFiles().size(), copies);
-        const QByteArray sent = readAll(sentFile());
+        const QByteArray sent = test::readFileBytes(sentFile());
         QCOMPARE(sent.size(), 153600 * copies);
-        const QByteArray file = readAll(fixture->pictureFolder() + u'/' + fixture->pictureFiles().last());
+        const QByteArray file = test::readFileBytes(fixture->pictureFolder() + u'/' + fixture->pictureFiles().last());
         QCOMPARE(file.size(), 230454);
-        QCOMPARE(file.left(54), readAll(test::binFolder() + QStringLiteral("/24bit.hed")));
+        QCOMPARE(file.left(54), test::readFileBytes(test::binFolder() + QStringLiteral("/24bit.hed")));
         QVERIFY(file.mid(54) == test::expectedPixelData(sent.right(153600)));
     }
 

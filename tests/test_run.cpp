@@ -30,12 +30,6 @@ QByteArray pixels(quint32 seed)
     return bytes;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class RunTest : public QObject {
@@ -86,9 +80,9 @@ class RunTest : public QObject {
     void verifyPicture(const QByteArray &sent)
     {
         QCOMPARE(pictures().size(), 1);
-        const QByteArray file = readAll(m_folders.image_path + pictures().first());
+        const QByteArray file = test::readFileBytes(m_folders.image_path + pictures().first());
         QCOMPARE(file.size(), 230454);
-        QCOMPARE(file.left(54), readAll(m_folders.app_path + QStringLiteral("24bit.hed")));
+        QCOMPARE(file.left(54), test::readFileBytes(m_folders.app_path + QStringLiteral("24bit.hed")));
         QVERIFY(file.mid(54) == test::expectedPixelData(sent));
     }
 

@@ -4,10 +4,18 @@
 // touches the user's settings and tests can run side by side.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace velsnap::test {
+
+// The whole content of a file, empty when it cannot be read.
+inline QByteArray readFileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class HeadlessEnvironment {
 public:
@@ -27,12 +35,16 @@ private:
 
 } // namespace velsnap::test
 
-// For tests of the core: no window system at all.
-#define VELSNAP_CORE_TEST_MAIN(TestClass)                                                                              \
+// main() of a QtTest program: its environment, then its application object.
+#define VELSNAP_QTEST_MAIN(Environment, Application, TestClass)                                                        \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
-        velsnap::test::HeadlessEnvironment environment;                                                                \
-        QCoreApplication app(argc, argv);                                                                              \
+        Environment environment;                                                                                       \
+        Application app(argc, argv);                                                                                   \
         TestClass test;                                                                                                \
         return QTest::qExec(&test, argc, argv);                                                                        \
     }
+
+// For tests of the core: no window system at all.
+#define VELSNAP_CORE_TEST_MAIN(TestClass)                                                                              \
+    VELSNAP_QTEST_MAIN(velsnap::test::HeadlessEnvironment, QCoreApplication, TestClass)

@@ -18,11 +18,4 @@ public:
 
 } // namespace velsnap::test
 
-#define VELSNAP_TEST_MAIN(TestClass)                                                                                   \
-    int main(int argc, char *argv[])                                                                                   \
-    {                                                                                                                  \
-        velsnap::test::WindowTestEnvironment environment;                                                              \
-        QApplication app(argc, argv);                                                                                  \
-        TestClass test;                                                                                                \
-        return QTest::qExec(&test, argc, argv);                                                                        \
-    }
+#define VELSNAP_TEST_MAIN(TestClass) VELSNAP_QTEST_MAIN(velsnap::test::WindowTestEnvironment, QApplication, TestClass)
