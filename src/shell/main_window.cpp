@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
 
-#include "serial/port_device.h"
+#include "serial/port_settings.h"
 #include "shell/control_factory.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
@@ -48,10 +48,7 @@ StripWidgets stripWidgets(const FrmMain &window)
 
 FrmMain::FrmMain(ShellServices services)
     : m_services(std::move(services)),
-      MSComm1([this](int port) {
-          return portDeviceName(
-              port, [this](const QString &comName) { return m_settings.read(kPortsSection, comName, QString()); });
-      })
+      MSComm1([this](int port) { return currentDeviceForPort(port, m_settings); })
 {
     buildControls();
     m_strip =
