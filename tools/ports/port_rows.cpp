@@ -91,12 +91,9 @@ QString stateText(const PortRow &row)
 QString listLine(const PortRow &row)
 {
     const auto orDash = [](const QString &text) { return text.isEmpty() ? QStringLiteral("-") : text; };
-    return QStringList{QStringLiteral("COM %1").arg(row.port),
-                       row.assignment.device,
-                       sourceText(row.assignment.source),
-                       stateText(row),
-                       orDash(row.info.description),
-                       orDash(row.info.manufacturer),
+    return QStringList{QStringLiteral("COM %1").arg(row.port), row.assignment.device,
+                       sourceText(row.assignment.source),      stateText(row),
+                       orDash(row.info.description),           orDash(row.info.manufacturer),
                        orDash(row.info.serialNumber)}
         .join(u'\t');
 }

@@ -37,9 +37,9 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
     intro->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_table = new QTableWidget(kPortCount, SerialColumn + 1);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("ポート"), QStringLiteral("デバイス"),
-                                        QStringLiteral("決め方"), QStringLiteral("状態"), QStringLiteral("説明"),
-                                        QStringLiteral("メーカー"), QStringLiteral("シリアル番号")});
+    m_table->setHorizontalHeaderLabels({QStringLiteral("ポート"), QStringLiteral("デバイス"), QStringLiteral("決め方"),
+                                        QStringLiteral("状態"), QStringLiteral("説明"), QStringLiteral("メーカー"),
+                                        QStringLiteral("シリアル番号")});
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);

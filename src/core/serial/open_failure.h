@@ -10,7 +10,7 @@ namespace velsnap {
 // What the path of a port turned out to be when it was looked at directly.
 struct DeviceProbe {
     enum Kind {
-        Missing,     // nothing there (or a link to nothing)
+        Missing, // nothing there (or a link to nothing)
         PlainFile,
         Folder,
         NotTerminal, // a device or other node that is no terminal (/dev/null, a pipe)
@@ -29,13 +29,13 @@ enum class OpenCause {
     Unknown,
     NoPortNumber, // the number names no port at all
     Missing,
-    NoHardware,   // the device node is there, the UART behind it is not
-    NotAllowed,   // this user may not open it
+    NoHardware, // the device node is there, the UART behind it is not
+    NotAllowed, // this user may not open it
     PlainFile,
     Folder,
     NotTerminal,
-    OpenHere,     // this very line has it open already
-    Held,         // someone else has it: a lock file or the kernel's exclusive flag
+    OpenHere, // this very line has it open already
+    Held,     // someone else has it: a lock file or the kernel's exclusive flag
 };
 
 // QSerialPort reports "not allowed", "locked by someone" and "busy" all as

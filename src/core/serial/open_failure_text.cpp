@@ -57,8 +57,9 @@ QString notAllowed(const QString &device)
     const bool groupMayUse = (status.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     if (groupMayUse && status.st_gid != 0) {
         if (joinedSinceLogin(status.st_gid))
-            return QStringLiteral("%1 を開く権限がありません。グループ %2 への追加がまだこのログインに反映されていません。"
-                                  "いったんログアウトして、ログインし直してください。")
+            return QStringLiteral(
+                       "%1 を開く権限がありません。グループ %2 への追加がまだこのログインに反映されていません。"
+                       "いったんログアウトして、ログインし直してください。")
                 .arg(deviceLabel(device), groupName);
         return QStringLiteral("%1 を開く権限がありません。このデバイスはグループ %2 のものです。"
                               "sudo usermod -aG %2 $USER を実行してから、ログインし直してください。")
@@ -96,10 +97,12 @@ QString explainOpenFailure(OpenCause cause, int port, const QString &device, con
 {
     switch (cause) {
     case OpenCause::NoPortNumber:
-        return QStringLiteral("ポート番号 %1 に当たるシリアルポートはありません。COM 1 から COM 8 のどれかを選んでください。")
+        return QStringLiteral(
+                   "ポート番号 %1 に当たるシリアルポートはありません。COM 1 から COM 8 のどれかを選んでください。")
             .arg(port);
     case OpenCause::Missing:
-        return QStringLiteral("デバイス %1 がありません。ケーブルとアダプタの接続を確かめ、").arg(device) + kChooseAgain;
+        return QStringLiteral("デバイス %1 がありません。ケーブルとアダプタの接続を確かめ、").arg(device) +
+               kChooseAgain;
     case OpenCause::NoHardware:
         return QStringLiteral("%1 はありますが、その先にシリアルポートの回路がありません。").arg(deviceLabel(device)) +
                kChooseAgain;

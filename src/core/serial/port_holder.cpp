@@ -72,8 +72,8 @@ std::optional<PortHolder> findOpenFile(const QString &device)
         const QStringList fds = QDir(fdFolder).entryList(QDir::System | QDir::NoDotAndDotDot);
         for (const QString &fd : fds) {
             struct stat open {};
-            if (::stat(QFile::encodeName(fdFolder + u'/' + fd).constData(), &open) == 0 &&
-                S_ISCHR(open.st_mode) && open.st_rdev == wanted.st_rdev)
+            if (::stat(QFile::encodeName(fdFolder + u'/' + fd).constData(), &open) == 0 && S_ISCHR(open.st_mode) &&
+                open.st_rdev == wanted.st_rdev)
                 return PortHolder{pid, programName(pid), QString(), true};
         }
     }

@@ -8,8 +8,8 @@ namespace velsnap {
 // Who has a port, as far as a lock file or the kernel tells.
 struct PortHolder {
     qint64 pid = 0;
-    QString program;  // empty when it cannot be told
-    QString lockFile; // empty when the holder was found among the open files
+    QString program;     // empty when it cannot be told
+    QString lockFile;    // empty when the holder was found among the open files
     bool running = true; // false: the lock file outlived its program
 };
 

@@ -8,8 +8,8 @@ namespace velsnap {
 
 // A serial port that really exists on this machine.
 struct FoundPort {
-    QString systemPath; // /dev/ttyUSB0, /dev/ttyS0
-    QString byIdPath;   // /dev/serial/by-id/..., which survives replugging; empty when there is none
+    QString systemPath;   // /dev/ttyUSB0, /dev/ttyS0
+    QString byIdPath;     // /dev/serial/by-id/..., which survives replugging; empty when there is none
     bool onBoard = false; // a UART of the machine itself rather than an adapter
     QString description;
     QString manufacturer;
