@@ -43,6 +43,7 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->horizontalHeader()->setStretchLastSection(true);
 
     auto *again = new QPushButton(QStringLiteral("もう一度探す(&R)"));
     auto *close = new QPushButton(QStringLiteral("閉じる(&C)"));
@@ -58,7 +59,7 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
     layout->addWidget(m_table);
     layout->addLayout(buttons);
     refresh();
-    resize(960, 420);
+    resize(1120, 380);
 }
 
 void PortsWindow::refresh()
