@@ -152,7 +152,14 @@ private slots:
 
         const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
         QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000));        // without racing its open
-        QCOMPARE(tryOpen(), OpenResult::InUse);
+        QtSerialLine refused = lineTo(pty.slavePath());
+        QCOMPARE(refused.openPort(), OpenResult::InUse);
+        // Its lock file tells who it is.
+        QCOMPARE(refused.openFailureReason(),
+                 QStringLiteral("%1 はほかのプログラムが使用中です: velsnap（プロセス番号 %2）。"
+                                "そのプログラムを終了してから、やり直してください。")
+                     .arg(pty.slavePath())
+                     .arg(other.processId()));
         other.kill();
         other.waitForFinished();
         QCOMPARE(tryOpen(), OpenResult::Opened); // the killed program's lock is stale
