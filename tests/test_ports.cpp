@@ -213,8 +213,12 @@ private slots:
         QVERIFY(QFile::link(device, links.filePath(QStringLiteral("usb-Maker_Cable_B-if00-port0"))));
         QVERIFY(QFile::link(device, links.filePath(QStringLiteral("usb-Maker_Cable_A-if00-port0"))));
         QVERIFY(QFile::link(folder.filePath(QStringLiteral("gone")), links.filePath(QStringLiteral("usb-Gone"))));
+        // Real by-id links are relative and lead to device nodes.
+        QVERIFY(QFile::link(links.relativeFilePath(QStringLiteral("/dev/null")),
+                            links.filePath(QStringLiteral("usb-Null"))));
         const QHash<QString, QString> found = stableLinks(links.path());
-        QCOMPARE(found.size(), 1); // the link to nothing leads nowhere
+        QCOMPARE(found.size(), 2); // the link to nothing leads nowhere
+        QCOMPARE(found.value(QStringLiteral("/dev/null")), links.filePath(QStringLiteral("usb-Null")));
         QCOMPARE(found.value(QFileInfo(device).canonicalFilePath()),
                  links.filePath(QStringLiteral("usb-Maker_Cable_A-if00-port0")));
     }
