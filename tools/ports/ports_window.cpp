@@ -102,8 +102,9 @@ QComboBox *PortsWindow::deviceChoices(const PortRow &row, const PortMapping &map
     choices->addItem(QStringLiteral("パスを入力…"));
     choices->setItemData(choices->count() - 1, true, kTypePathRole);
     const auto mapped = mapping.find(row.port);
-    choices->setToolTip(mapped == mapping.end() ? QStringLiteral("自動で決まります")
-                                                : QStringLiteral("COM%1=%2").arg(row.port).arg(mapped->second));
+    choices->setToolTip(mapped == mapping.end()
+                            ? QStringLiteral("自動で決まります")
+                            : QStringLiteral("COM%1=%2").arg(QString::number(row.port), mapped->second));
     connect(choices, &QComboBox::activated, this,
             [this, port = row.port, choices](int index) { choose(port, choices, index); });
     return choices;

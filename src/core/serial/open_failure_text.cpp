@@ -79,9 +79,10 @@ QString held(const QString &device)
     if (!holder)
         return QStringLiteral("%1 はほかのプログラムが使用中です。そのプログラムを終了してから、やり直してください。")
             .arg(deviceLabel(device));
-    const QString who = holder->program.isEmpty()
-                            ? QStringLiteral("プロセス番号 %1").arg(holder->pid)
-                            : QStringLiteral("%1（プロセス番号 %2）").arg(holder->program).arg(holder->pid);
+    const QString who =
+        holder->program.isEmpty()
+            ? QStringLiteral("プロセス番号 %1").arg(holder->pid)
+            : QStringLiteral("%1（プロセス番号 %2）").arg(holder->program, QString::number(holder->pid));
     if (!holder->running)
         return QStringLiteral("%1 のロックファイル %2 が残っています。作った %3 はもう動いていませんが、"
                               "ほかのユーザーのファイルなので、このユーザーでは消せません。"
