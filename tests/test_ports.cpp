@@ -133,13 +133,6 @@ class PortsTest : public QObject {
         fixture->window().init_form();
     }
 
-    // Changing owners and becoming another user takes root, as CI runs.
-    static void skipUnlessRoot()
-    {
-        if (::geteuid() != 0)
-            QSKIP("needs root to act as another user");
-    }
-
 private slots:
     void init() { fixture = std::make_unique<test::WindowFixture>(); }
     void cleanup() { fixture.reset(); }
@@ -338,7 +331,8 @@ private slots:
     }
     void refusedAsAUserMeetsIt()
     {
-        skipUnlessRoot();
+        if (::geteuid() != 0)
+            QSKIP("changing owners and acting as another user needs root, as CI runs");
         QFETCH(QString, groupName);
         QFETCH(int, mode);
         QFETCH(QString, cause);
@@ -362,7 +356,8 @@ private slots:
     }
     void inUseAsAUserMeetsIt()
     {
-        skipUnlessRoot();
+        if (::geteuid() != 0)
+            QSKIP("changing owners and acting as another user needs root, as CI runs");
         QFETCH(bool, holderIsNobody);
         test::PtyPair pty;
         QCOMPARE(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0666), 0);
@@ -388,7 +383,8 @@ private slots:
 
     void staleLockOfAnotherUser()
     {
-        skipUnlessRoot();
+        if (::geteuid() != 0)
+            QSKIP("changing owners and acting as another user needs root, as CI runs");
         // Left by a program of root's that crashed; nobody may not remove it.
         test::PtyPair pty;
         QCOMPARE(::chmod(QFile::encodeName(pty.slavePath()).constData(), 0666), 0);
