@@ -36,13 +36,13 @@ const QString kPortInUse = QStringLiteral("指定されたシリアルポート�
 const QString kWaiting = QStringLiteral("受信待機中です");
 
 // "uart:/dev/ttyS0", "usb:/dev/ttyUSB0=/dev/serial/by-id/usb-X" (by-id name after "=").
-std::vector<FoundPort> portsFrom(const QStringList &specs)
+std::vector<FoundPort> portsFrom(const QStringList &entries)
 {
     std::vector<FoundPort> ports;
-    for (const QString &spec : specs) {
+    for (const QString &entry : entries) {
         FoundPort port;
-        port.onBoard = spec.startsWith(QStringLiteral("uart:"));
-        const QStringList paths = spec.section(u':', 1).split(u'=');
+        port.onBoard = entry.startsWith(QStringLiteral("uart:"));
+        const QStringList paths = entry.section(u':', 1).split(u'=');
         port.systemPath = paths.at(0);
         port.byIdPath = paths.value(1);
         ports.push_back(port);
