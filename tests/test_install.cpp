@@ -58,7 +58,7 @@ private slots:
         const QDir root(destdir + prefix);
         const QString folder = root.filePath(QStringLiteral("lib/velsnap/"));
 
-        for (const char *program : {"velsnap", "velsnap-help", "velsnap-device"}) {
+        for (const char *program : {"velsnap", "velsnap-help", "velsnap-device", "velsnap-ports"}) {
             const QFileInfo file(folder + QLatin1String(program));
             QVERIFY2(file.isFile() && file.isExecutable(), program);
         }
@@ -67,19 +67,22 @@ private slots:
                          velsnap::test::readFileBytes(kResources + QLatin1String(name)),
                      name);
 
-        // Relative, so that it also points into a staged tree.
-        const QFileInfo launcher(root.filePath(QStringLiteral("bin/velsnap")));
-        QVERIFY(launcher.isSymLink());
-        QCOMPARE(launcher.canonicalFilePath(), QFileInfo(folder + QStringLiteral("velsnap")).canonicalFilePath());
+        // Relative, so that they also point into a staged tree.
+        for (const QString &program : {QStringLiteral("velsnap"), QStringLiteral("velsnap-ports")}) {
+            const QFileInfo launcher(root.filePath(QStringLiteral("bin/") + program));
+            QVERIFY(launcher.isSymLink());
+            QCOMPARE(launcher.canonicalFilePath(), QFileInfo(folder + program).canonicalFilePath());
+        }
 
-        // The entry as shipped, except that it starts the installed launcher.
+        // The entry as shipped, except that it and its action start the installed launchers.
         QStringList expected =
             QString::fromUtf8(velsnap::test::readFileBytes(kResources + QStringLiteral("velsnap.desktop")))
                 .split(u'\n');
         for (QString &line : expected) {
             if (line.startsWith(QStringLiteral("Exec=")))
-                line = QStringLiteral("Exec=\"%1/bin/velsnap\"").arg(prefix);
+                line = QStringLiteral("Exec=\"%1/bin/%2\"").arg(prefix, line.mid(5));
         }
+        QVERIFY(expected.contains(QStringLiteral("Exec=\"%1/bin/velsnap-ports\"").arg(prefix)));
         QCOMPARE(QString::fromUtf8(
                      velsnap::test::readFileBytes(root.filePath(QStringLiteral("share/applications/velsnap.desktop"))))
                      .split(u'\n'),

@@ -35,23 +35,45 @@ private slots:
     void openRefusalsAreClassified_data()
     {
         QTest::addColumn<int>("error");
+        QTest::addColumn<int>("kind");
         QTest::addColumn<int>("probeErrno");
+        QTest::addColumn<int>("cause");
         QTest::addColumn<int>("result");
-        QTest::newRow("no such device") << int(QSerialPort::DeviceNotFoundError) << 0 << int(OpenResult::Unusable);
-        QTest::newRow("permission denied") << int(QSerialPort::PermissionError) << EACCES << int(OpenResult::Unusable);
-        QTest::newRow("kernel says busy") << int(QSerialPort::PermissionError) << EBUSY << int(OpenResult::InUse);
-        QTest::newRow("locked by another program") << int(QSerialPort::PermissionError) << 0 << int(OpenResult::InUse);
-        QTest::newRow("open already") << int(QSerialPort::OpenError) << 0 << int(OpenResult::InUse);
-        QTest::newRow("not a serial device")
-            << int(QSerialPort::UnsupportedOperationError) << 0 << int(OpenResult::Failed);
-        QTest::newRow("anything else") << int(QSerialPort::UnknownError) << 0 << int(OpenResult::Failed);
+        const int terminal = DeviceProbe::Terminal;
+        const int unusable = int(OpenResult::Unusable);
+        const int inUse = int(OpenResult::InUse);
+        QTest::newRow("no such device") << int(QSerialPort::DeviceNotFoundError) << int(DeviceProbe::Missing) << ENOENT
+                                        << int(OpenCause::Missing) << unusable;
+        QTest::newRow("permission denied")
+            << int(QSerialPort::PermissionError) << terminal << EACCES << int(OpenCause::NotAllowed) << unusable;
+        QTest::newRow("kernel says busy")
+            << int(QSerialPort::PermissionError) << terminal << EBUSY << int(OpenCause::Held) << inUse;
+        QTest::newRow("locked by another program")
+            << int(QSerialPort::PermissionError) << terminal << 0 << int(OpenCause::Held) << inUse;
+        QTest::newRow("open already") << int(QSerialPort::OpenError) << terminal << 0 << int(OpenCause::OpenHere)
+                                      << inUse;
+        QTest::newRow("no UART behind the node")
+            << int(QSerialPort::ResourceError) << terminal << EIO << int(OpenCause::NoHardware) << unusable;
+        QTest::newRow("plain file") << int(QSerialPort::UnsupportedOperationError) << int(DeviceProbe::PlainFile) << 0
+                                    << int(OpenCause::PlainFile) << unusable;
+        QTest::newRow("folder") << int(QSerialPort::UnknownError) << int(DeviceProbe::Folder) << 0
+                                << int(OpenCause::Folder) << unusable;
+        QTest::newRow("not a terminal") << int(QSerialPort::UnsupportedOperationError) << int(DeviceProbe::NotTerminal)
+                                        << 0 << int(OpenCause::NotTerminal) << unusable;
+        QTest::newRow("anything else") << int(QSerialPort::UnknownError) << terminal << 0 << int(OpenCause::Unknown)
+                                       << int(OpenResult::Failed);
     }
     void openRefusalsAreClassified()
     {
         QFETCH(int, error);
+        QFETCH(int, kind);
         QFETCH(int, probeErrno);
+        QFETCH(int, cause);
         QFETCH(int, result);
-        QCOMPARE(classifyOpenFailure(QSerialPort::SerialPortError(error), probeErrno), OpenResult(result));
+        const OpenCause found =
+            classifyOpenFailure(QSerialPort::SerialPortError(error), {DeviceProbe::Kind(kind), probeErrno});
+        QCOMPARE(int(found), cause);
+        QCOMPARE(openResultFor(found), OpenResult(result));
     }
 
     void missingDeviceAndPlainFileAreRefused()
@@ -63,7 +85,7 @@ private slots:
         QTemporaryFile file;
         QVERIFY(file.open());
         QtSerialLine plain = lineTo(file.fileName());
-        QCOMPARE(plain.openPort(), OpenResult::Failed);
+        QCOMPARE(plain.openPort(), OpenResult::Unusable);
         QVERIFY(!plain.portOpen());
     }
 
@@ -130,7 +152,14 @@ private slots:
 
         const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
         QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000));        // without racing its open
-        QCOMPARE(tryOpen(), OpenResult::InUse);
+        QtSerialLine refused = lineTo(pty.slavePath());
+        QCOMPARE(refused.openPort(), OpenResult::InUse);
+        // Its lock file tells who it is.
+        QCOMPARE(refused.openFailureReason(),
+                 QStringLiteral("%1 はほかのプログラムが使用中です: velsnap（プロセス番号 %2）。"
+                                "そのプログラムを終了してから、やり直してください。")
+                     .arg(pty.slavePath())
+                     .arg(other.processId()));
         other.kill();
         other.waitForFinished();
         QCOMPARE(tryOpen(), OpenResult::Opened); // the killed program's lock is stale

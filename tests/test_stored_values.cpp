@@ -1,6 +1,5 @@
 // Reading stored numbers, folders from the program's place, port devices, the help command.
 #include "folders/program_folders.h"
-#include "serial/port_device.h"
 #include "settings/settings_store.h"
 #include "settings/stored_number.h"
 #include "shell/help_command.h"
@@ -104,18 +103,6 @@ private slots:
         QCOMPARE(command.arguments, QStringList{QStringLiteral("/opt/my tools/VELSNAP.HLP")});
         QCOMPARE(resolveCommandLine(QStringLiteral("notepad"), QStringLiteral("/x")).program,
                  QStringLiteral("notepad"));
-    }
-
-    void portDevices()
-    {
-        const auto mapping = [](const QString &com) {
-            return com == QStringLiteral("COM1") ? QStringLiteral(" /dev/ttyUSB0 ") : QString();
-        };
-        QCOMPARE(portDeviceName(1, mapping), QStringLiteral("/dev/ttyUSB0"));
-        QCOMPARE(portDeviceName(3, mapping), QStringLiteral("/dev/ttyS2"));
-        QCOMPARE(portDeviceName(8, mapping), QStringLiteral("/dev/ttyS7"));
-        QVERIFY(portDeviceName(0, mapping).isEmpty());
-        QVERIFY(portDeviceName(-5, mapping).isEmpty());
     }
 };
 

@@ -1,6 +1,6 @@
 #include "shell/main_window.h"
 
-#include "serial/port_device.h"
+#include "serial/port_settings.h"
 #include "settings/stored_number.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
@@ -37,10 +37,7 @@ StripWidgets stripWidgets(const WindowControls &c)
 
 FrmMain::FrmMain(ShellServices services)
     : m_services(std::move(services)),
-      MSComm1([this](int port) {
-          return portDeviceName(
-              port, [this](const QString &comName) { return m_settings.read(kPortsSection, comName, QString()); });
-      })
+      MSComm1([this](int port) { return currentDeviceForPort(port, m_settings); })
 {
     buildControls();
     m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(m_controls), m_folders,

@@ -3,7 +3,7 @@
 #include "capture_options.h"
 #include "folders/program_folders.h"
 #include "run/reception_run.h"
-#include "serial/port_device.h"
+#include "serial/port_settings.h"
 #include "serial/qt_serial_line.h"
 #include "settings/settings_store.h"
 #include "settings/stored_number.h"
@@ -23,11 +23,6 @@ namespace {
 void printError(const QString &text)
 {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-}
-
-QString deviceFor(int port, const SettingsStore &settings)
-{
-    return portDeviceName(port, [&](const QString &comName) { return settings.read(kPortsSection, comName, {}); });
 }
 
 int exitStatusFor(RunOutcome outcome, const ReceptionRun &run)
@@ -66,7 +61,7 @@ int main(int argc, char *argv[])
 
     SettingsStore settings;
     const int port = options.port.value_or(readStoredInt16(settings.read(kSnapSection, kPortKey, QStringLiteral("1"))));
-    const QString device = options.device.isEmpty() ? deviceFor(port, settings) : options.device;
+    const QString device = options.device.isEmpty() ? currentDeviceForPort(port, settings) : options.device;
 
     const ProgramFolders programFolders = programFoldersFor(QCoreApplication::applicationDirPath());
     ProgramFolders folders{programFolders.app_path, programFolders.image_path};

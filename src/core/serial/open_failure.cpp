@@ -3,40 +3,88 @@
 #include <QFile>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velsnap {
 
-OpenResult classifyOpenFailure(QSerialPort::SerialPortError error, int probeErrno)
+DeviceProbe probeDevice(const QString &device)
 {
+    const QByteArray path = QFile::encodeName(device);
+    struct stat status {};
+    if (::stat(path.constData(), &status) != 0)
+        return {DeviceProbe::Missing, errno};
+    if (S_ISREG(status.st_mode))
+        return {DeviceProbe::PlainFile, 0};
+    if (S_ISDIR(status.st_mode))
+        return {DeviceProbe::Folder, 0};
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return {S_ISCHR(status.st_mode) ? DeviceProbe::Terminal : DeviceProbe::NotTerminal, errno};
+    const bool terminal = ::isatty(fd);
+    ::close(fd);
+    return {terminal ? DeviceProbe::Terminal : DeviceProbe::NotTerminal, 0};
+}
+
+OpenCause classifyOpenFailure(QSerialPort::SerialPortError error, const DeviceProbe &probe)
+{
+    switch (probe.kind) {
+    case DeviceProbe::Missing:
+        return OpenCause::Missing;
+    case DeviceProbe::PlainFile:
+        return OpenCause::PlainFile;
+    case DeviceProbe::Folder:
+        return OpenCause::Folder;
+    case DeviceProbe::NotTerminal:
+        return OpenCause::NotTerminal;
+    case DeviceProbe::Terminal:
+        break;
+    }
+    switch (probe.openErrno) {
+    case EACCES:
+    case EPERM:
+        return OpenCause::NotAllowed;
+    case ENOENT:
+    case ENODEV:
+        return OpenCause::Missing;
+    case ENXIO:
+    case EIO:
+        return OpenCause::NoHardware;
+    case EBUSY:
+        return OpenCause::Held;
+    default:
+        break;
+    }
     switch (error) {
     case QSerialPort::DeviceNotFoundError:
-        return OpenResult::Unusable;
-    case QSerialPort::OpenError: // this port object holds it already
-        return OpenResult::InUse;
-    case QSerialPort::PermissionError:
-        switch (probeErrno) {
-        case EACCES:
-        case EPERM:
-        case ENOENT:
-        case ENXIO:
-        case ENODEV:
-            return OpenResult::Unusable;
-        default:
-            return OpenResult::InUse; // EBUSY, or free for the kernel but locked
-        }
+        return OpenCause::Missing;
+    case QSerialPort::OpenError:
+        return OpenCause::OpenHere;
+    case QSerialPort::PermissionError: // the kernel would give it to us: someone's lock
+        return OpenCause::Held;
     default:
-        return OpenResult::Failed;
+        return OpenCause::Unknown;
     }
 }
 
-int probeOpenErrno(const QString &device)
+OpenResult openResultFor(OpenCause cause)
 {
-    const int fd = ::open(QFile::encodeName(device).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    return 0;
+    switch (cause) {
+    case OpenCause::NoPortNumber:
+    case OpenCause::Missing:
+    case OpenCause::NoHardware:
+    case OpenCause::NotAllowed:
+    case OpenCause::PlainFile:
+    case OpenCause::Folder:
+    case OpenCause::NotTerminal:
+        return OpenResult::Unusable;
+    case OpenCause::OpenHere:
+    case OpenCause::Held:
+        return OpenResult::InUse;
+    case OpenCause::Unknown:
+        break;
+    }
+    return OpenResult::Failed;
 }
 
 } // namespace velsnap

@@ -1,6 +1,6 @@
 #include "serial/qt_serial_line.h"
 
-#include "serial/open_failure.h"
+#include "serial/open_failure_text.h"
 
 namespace velsnap {
 
@@ -12,13 +12,14 @@ QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::mo
 
 OpenResult QtSerialLine::openPort()
 {
-    if (m_port.isOpen())
-        return OpenResult::InUse;
     const QString device = m_deviceForPort(m_commPort);
+    if (m_port.isOpen())
+        return refuse(OpenCause::OpenHere, device);
     if (device.isEmpty())
-        return OpenResult::Unusable;
+        return refuse(OpenCause::NoPortNumber, device);
 
     m_lineLost = false;
+    m_openFailureReason.clear();
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud57600);
     m_port.setDataBits(QSerialPort::Data8);
@@ -27,13 +28,22 @@ OpenResult QtSerialLine::openPort()
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     m_port.setReadBufferSize(0); // a whole block must fit before it is taken
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const QSerialPort::SerialPortError error = m_port.error();
-        return classifyOpenFailure(error, error == QSerialPort::PermissionError ? probeOpenErrno(device) : 0);
+        const QString systemError = m_port.errorString();
+        return refuse(classifyOpenFailure(m_port.error(), probeDevice(device)), device, systemError);
     }
     // A pseudo-terminal has no DTR line; that is no reason to refuse it.
     m_port.setDataTerminalReady(true);
+    // Only what arrives from now on counts: bytes the driver kept while the
+    // port was closed would be taken for the start of a screen copy.
+    m_port.clear(QSerialPort::Input);
     m_port.clearError();
     return OpenResult::Opened;
+}
+
+OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
+{
+    m_openFailureReason = explainOpenFailure(cause, m_commPort, device, systemError);
+    return openResultFor(cause);
 }
 
 void QtSerialLine::onError(QSerialPort::SerialPortError error)

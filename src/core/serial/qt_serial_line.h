@@ -1,5 +1,6 @@
 #pragma once
 
+#include "serial/open_failure.h"
 #include "serial/serial_line.h"
 
 #include <QSerialPort>
@@ -8,7 +9,8 @@
 namespace velsnap {
 
 // The serial line on a real QSerialPort: 57600 baud, 8N1, no flow control,
-// binary, DTR asserted.
+// binary, DTR asserted. `deviceForPort` says which device a port number
+// means; it is asked at every open.
 class QtSerialLine : public SerialLine {
 public:
     using DeviceLookup = std::function<QString(int port)>;
@@ -27,6 +29,7 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
 
     DeviceLookup m_deviceForPort;
     QSerialPort m_port;

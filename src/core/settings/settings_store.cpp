@@ -27,4 +27,18 @@ void SettingsStore::write(const QString &section, const QString &key, const QStr
     store.sync();
 }
 
+void SettingsStore::remove(const QString &section, const QString &key)
+{
+    QSettings store = openStore();
+    store.remove(section + u'/' + key);
+    store.sync();
+}
+
+QStringList SettingsStore::keys(const QString &section) const
+{
+    QSettings store = openStore();
+    store.beginGroup(section);
+    return store.childKeys();
+}
+
 } // namespace velsnap

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace velsnap {
 
@@ -10,6 +11,8 @@ class SettingsStore {
 public:
     QString read(const QString &section, const QString &key, const QString &fallback) const;
     void write(const QString &section, const QString &key, const QString &value);
+    void remove(const QString &section, const QString &key);
+    QStringList keys(const QString &section) const;
 };
 
 inline const QString kSnapSection = QStringLiteral("SNAP");

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <map>
+#include <vector>
+
+namespace velsnap {
+
+// A serial port that really exists on this machine.
+struct FoundPort {
+    QString systemPath;   // /dev/ttyUSB0, /dev/ttyS0
+    QString byIdPath;     // /dev/serial/by-id/..., which survives replugging; empty when there is none
+    bool onBoard = false; // a UART of the machine itself rather than an adapter
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+
+    // The path to store and open: the stable by-id name where there is one.
+    QString preferredPath() const { return byIdPath.isEmpty() ? systemPath : byIdPath; }
+};
+
+// The stored "COMn" entries of group "Ports": port number → device path as written.
+using PortMapping = std::map<int, QString>;
+
+enum class PortSource {
+    Mapped,   // a "COMn" entry names the device
+    Found,    // the n-th port found on this machine
+    Fallback, // fewer ports than n: /dev/ttyS(n-1)
+    None,     // a number below 1 names no port
+};
+
+struct PortAssignment {
+    QString device;
+    PortSource source = PortSource::None;
+};
+
+// What COM n means: its "COMn" entry when it has one; else the n-th of the
+// found ports, on-board UARTs first by number, then the others by their by-id
+// name (those without one last, by name), so plug order does not matter;
+// else /dev/ttyS(n-1).
+PortAssignment assignPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
+QString deviceForPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
+
+// The found ports in the order that numbers them.
+std::vector<FoundPort> numberedPorts(std::vector<FoundPort> found);
+
+} // namespace velsnap

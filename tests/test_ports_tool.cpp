@@ -1,0 +1,147 @@
+// velsnap-ports: the table on the terminal without a display, and the window
+// that stores each choice the moment it is made.
+#include "ports_window.h"
+#include "serial/port_search.h"
+#include "serial/port_settings.h"
+#include "support/simulated_device.h"
+#include "support/test_main.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QProcess>
+#include <QTableWidget>
+
+using namespace velsnap;
+
+namespace {
+
+QString settingsPath(const QString &config)
+{
+    return QDir(config).filePath(QStringLiteral("Velmora.ini"));
+}
+
+std::vector<FoundPort> twoAdapters()
+{
+    FoundPort second{QStringLiteral("/dev/ttyUSB0"),
+                     QStringLiteral("/dev/serial/by-id/usb-Maker_B-if00-port0"),
+                     false,
+                     QStringLiteral("USB シリアル B"),
+                     QStringLiteral("Maker"),
+                     QStringLiteral("B0002")};
+    FoundPort first{QStringLiteral("/dev/ttyUSB1"),
+                    QStringLiteral("/dev/serial/by-id/usb-Maker_A-if00-port0"),
+                    false,
+                    QStringLiteral("USB シリアル A"),
+                    QStringLiteral("Maker"),
+                    QStringLiteral("A0001")};
+    return {second, first};
+}
+
+} // namespace
+
+class PortsToolTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir scratch;
+
+    // velsnap-ports --list with no display at all, on the settings in `config`.
+    QStringList listWith(const QString &config)
+    {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")); // a window would fail here
+        tool.setProcessEnvironment(environment);
+        tool.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-ports")), {QStringLiteral("--list")});
+        if (!tool.waitForFinished(20000) || tool.exitCode() != 0)
+            return {QStringLiteral("failed: ") + QString::fromLocal8Bit(tool.readAllStandardError())};
+        return QString::fromUtf8(tool.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    }
+
+private slots:
+    void listOnTheTerminal_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // empty: no settings file at all
+        QTest::newRow("no settings file") << QByteArray();
+        QTest::newRow("COM 2 mapped") << QByteArray("[SNAP]\nport=2\n\n[Ports]\nCOM2=/dev/null\n");
+    }
+    void listOnTheTerminal()
+    {
+        QFETCH(QByteArray, settings);
+        const QString config = scratch.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(config));
+        if (!settings.isEmpty()) {
+            QFile file(settingsPath(config));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(settings);
+        }
+        const QStringList lines = listWith(config);
+        QCOMPARE(lines.size(), 8);
+        const std::vector<FoundPort> found = findSerialPorts();
+        for (int port = 1; port <= 8; ++port) {
+            const QStringList fields = lines.at(port - 1).split(u'\t');
+            QCOMPARE(fields.value(0), QStringLiteral("COM %1").arg(port));
+            const bool mapped = !settings.isEmpty() && port == 2;
+            QCOMPARE(fields.value(1), mapped ? QStringLiteral("/dev/null") : deviceForPort(port, {}, found));
+            QCOMPARE(fields.value(2), mapped ? QStringLiteral("割り当て") : fields.value(2));
+            QVERIFY(!fields.value(2).isEmpty());
+        }
+        if (!settings.isEmpty())
+            QCOMPARE(lines.at(1).split(u'\t').value(3), QStringLiteral("シリアルポートではありません"));
+        // Listing changes nothing, and makes no file where there was none.
+        QCOMPARE(test::readFileBytes(settingsPath(config)), settings);
+        QCOMPARE(QFileInfo::exists(settingsPath(config)), !settings.isEmpty());
+    }
+
+    void aPseudoTerminalIsShownUsable()
+    {
+        test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--count"), QStringLiteral("0")});
+        QVERIFY(!line.isEmpty());
+        const QString config = scratch.filePath(QStringLiteral("pty"));
+        QVERIFY(QDir().mkpath(config));
+        QFile file(settingsPath(config));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[Ports]\nCOM1=" + line.toLocal8Bit() + "\n");
+        file.close();
+        QCOMPARE(listWith(config).value(0).section(u'\t', 1, 3), line + QStringLiteral("\t割り当て\t使えます"));
+    }
+
+    void windowStoresEachChoiceAtOnce()
+    {
+        SettingsStore store;
+        store.write(kSnapSection, kPortKey, QStringLiteral("1"));
+        store.write(kPortsSection, QStringLiteral("COM3"), QStringLiteral("/dev/serial/by-id/usb-Gone"));
+        PortsWindow window(twoAdapters);
+        QTableWidget *table = window.table();
+        QCOMPARE(table->rowCount(), 8);
+        // Found in by-id order, whatever order they were listed in.
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("自動（見つかったポート）"));
+        QCOMPARE(table->item(0, 4)->text(), QString()); // the device does not exist here
+        auto choices = [&](int row) { return qobject_cast<QComboBox *>(table->cellWidget(row, 1)); };
+        QCOMPARE(choices(0)->currentText(), QStringLiteral("自動: /dev/serial/by-id/usb-Maker_A-if00-port0"));
+        QCOMPARE(choices(1)->currentText(), QStringLiteral("自動: /dev/serial/by-id/usb-Maker_B-if00-port0"));
+        QCOMPARE(choices(2)->currentText(), QStringLiteral("/dev/serial/by-id/usb-Gone"));
+        QCOMPARE(table->item(2, 2)->text(), QStringLiteral("割り当て"));
+        QCOMPARE(table->item(2, 3)->text(), QStringLiteral("ありません"));
+        QCOMPARE(table->item(3, 2)->text(), QStringLiteral("自動（見つからないため既定の名前）"));
+
+        // COM 1 to the second adapter, picked from the list with the keyboard.
+        QTest::keyClick(choices(0), Qt::Key_Down);
+        QTest::keyClick(choices(0), Qt::Key_Down);
+        QCOMPARE(readPortMapping(store).at(1), QStringLiteral("/dev/serial/by-id/usb-Maker_B-if00-port0"));
+        QCOMPARE(table->item(0, 2)->text(), QStringLiteral("割り当て"));
+        QCOMPARE(table->item(0, 5)->text(), QString()); // the path does not exist on this machine
+        // COM 3 back to automatic.
+        QTest::keyClick(choices(2), Qt::Key_Home);
+        QCOMPARE(readPortMapping(store),
+                 (PortMapping{{1, QStringLiteral("/dev/serial/by-id/usb-Maker_B-if00-port0")}}));
+        QCOMPARE(table->item(2, 2)->text(), QStringLiteral("自動（見つからないため既定の名前）"));
+        QCOMPARE(store.read(kSnapSection, kPortKey, QString()), QStringLiteral("1"));
+    }
+};
+
+VELSNAP_TEST_MAIN(PortsToolTest)
+#include "test_ports_tool.moc"

@@ -1,0 +1,43 @@
+// velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
+#include "ports_window.h"
+#include "serial/port_search.h"
+#include "serial/port_settings.h"
+
+#include <QApplication>
+#include <QTextStream>
+#include <cstring>
+
+namespace {
+
+// The table on the terminal; changes nothing and needs no display.
+int printList(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    const std::vector<velsnap::PortRow> rows =
+        velsnap::portRows(velsnap::readPortMapping(velsnap::SettingsStore()), velsnap::findSerialPorts());
+    for (const velsnap::PortRow &row : rows)
+        out << velsnap::listLine(row) << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc == 2 && std::strcmp(argv[1], "--list") == 0)
+        return printList(argc, argv);
+    if (argc > 1) {
+        QTextStream(stderr) << "使い方: velsnap-ports [--list]\n"
+                               "  --list  COM 1 から COM 8 が使うデバイスを表示します（何も変更しません）\n";
+        return 2;
+    }
+    QApplication app(argc, argv);
+    // Japanese text reads best in IPAPGothic; without it Qt's default family is used.
+    QFont font = app.font();
+    font.setFamilies({QStringLiteral("IPAPGothic"), font.family()});
+    app.setFont(font);
+    velsnap::PortsWindow window(velsnap::findSerialPorts);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "port_rows.h"
+#include "settings/settings_store.h"
+
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace velsnap {
+
+// COM 1 to COM 8 with the device each means now; a choice in a row's list
+// goes to group "Ports" of the settings file at once.
+class PortsWindow : public QWidget {
+public:
+    using PortFinder = std::function<std::vector<FoundPort>()>;
+    explicit PortsWindow(PortFinder finder, QWidget *parent = nullptr);
+
+    QTableWidget *table() const { return m_table; }
+    void refresh(); // looks for the ports again and rereads the settings
+
+private:
+    QComboBox *deviceChoices(const PortRow &row, const PortMapping &mapping);
+    void choose(int port, QComboBox *choices, int index);
+
+    PortFinder m_finder;
+    std::vector<FoundPort> m_found;
+    SettingsStore m_settings;
+    QTableWidget *m_table = nullptr;
+};
+
+} // namespace velsnap
