@@ -118,14 +118,14 @@ int main(int argc, char *argv[])
     const auto *container = window.control<QWidget>(QStringLiteral("pic_cont"));
     const int rowLimit = 16384; // the bar's 16-bit maximum reaches rows 0 to 16383
     const int expected = std::min(count, rowLimit);
-    const qsizetype elements = container->findChildren<QLabel *>().size();
+    const qsizetype elements = strip.elementCount();
     QString refusal = QStringLiteral("-");
     if (count > rowLimit) {
         // Offered again, the refused picture must reuse its row, not make a twin.
         strip.add_thumbnail(names.at(rowLimit));
         const bool refused = strip.imageCount() == rowLimit && strip.lbl_filename(rowLimit)->text().isEmpty() &&
                              window.control<QScrollBar>(QStringLiteral("VScroll1"))->maximum() == 2 * (rowLimit - 1) &&
-                             container->findChildren<QLabel *>().size() == elements;
+                             strip.elementCount() == elements;
         refusal = refused ? QStringLiteral("refused") : QStringLiteral("NOT-REFUSED");
     }
 

@@ -1,5 +1,6 @@
 #include "shell/control_factory.h"
 
+#include "gallery/place_inside.h"
 #include "shell/preview_box.h"
 #include "shell/window_font.h"
 
@@ -109,13 +110,6 @@ Qt::FocusPolicy focusPolicy(ControlKind kind)
 }
 
 } // namespace
-
-QRect placeInside(const QWidget *parent, const TwipsRect &rect)
-{
-    const auto *frame = qobject_cast<const QFrame *>(parent);
-    const QPoint inner = frame ? frame->contentsRect().topLeft() : QPoint();
-    return rect.toPixels().translated(inner);
-}
 
 QWidget *createControl(const ControlSpec &spec, QWidget *parent)
 {

@@ -4,6 +4,7 @@
 #include "shell/control_factory.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
+#include "shell/picture_display.h"
 #include "shell/preview_box.h"
 #include "shell/program_icon.h"
 #include "shell/window_font.h"
@@ -13,7 +14,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -38,10 +41,21 @@ ReceptionWidgets receptionWidgets(const FrmMain &window)
 
 StripWidgets stripWidgets(const FrmMain &window)
 {
-    return {
-        window.control<QWidget>(QStringLiteral("pic_cont")), window.control<QScrollBar>(QStringLiteral("VScroll1")),
-        window.control<QLabel>(QStringLiteral("image1(0)")), window.control<QLabel>(QStringLiteral("lbl_filename(0)")),
-        window.control<QLabel>(QStringLiteral("img1")),      window.control<PreviewBox>(QStringLiteral("pic1"))};
+    return {window.control<QWidget>(QStringLiteral("pic_cont")), window.control<QScrollBar>(QStringLiteral("VScroll1")),
+            window.control<QLabel>(QStringLiteral("image1(0)")),
+            window.control<QLabel>(QStringLiteral("lbl_filename(0)"))};
+}
+
+StripDisplays stripDisplays(const FrmMain &window)
+{
+    auto *img1 = window.control<QLabel>(QStringLiteral("img1"));
+    auto *pic1 = window.control<PreviewBox>(QStringLiteral("pic1"));
+    return {[img1](const QImage &picture) { showPictureAtOwnSize(img1, QPixmap::fromImage(picture)); },
+            [pic1](const QImage &picture) {
+                pic1->showPicture(picture);
+                pic1->show();
+            },
+            copyPictureToClipboard};
 }
 
 } // namespace
@@ -54,8 +68,8 @@ FrmMain::FrmMain(ShellServices services)
       })
 {
     buildControls();
-    m_strip =
-        std::make_unique<ThumbnailStrip>(stripWidgets(*this), m_folders, [this] { return m_reception->receiving(); });
+    m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(*this), stripDisplays(*this), m_folders,
+                                               [this] { return m_reception->receiving(); });
     m_reception = std::make_unique<Reception>(
         Reception::Services{MSComm1, m_settings, m_services.dialogs, m_folders,
                             [this](const QString &fileName) { m_strip->add_thumbnail(fileName); }},
@@ -75,6 +89,7 @@ void FrmMain::buildControls()
     setFont(windowFont(kWindowFontPoints, false));
 
     QWidget *previous = nullptr;
+    QList<QWidget *> windowless;
     for (const ControlSpec &spec : windowLayout()) {
         QWidget *parent = spec.parent ? findChild<QWidget *>(QString::fromLatin1(spec.parent)) : this;
         QWidget *control = createControl(spec, parent);
@@ -83,7 +98,13 @@ void FrmMain::buildControls()
                 setTabOrder(previous, control);
             previous = control;
         }
+        if (!hasOwnWindow(spec.kind))
+            windowless << control;
     }
+    // Labels and images are drawn on their parent: they lie beneath every
+    // control with a window of its own, and in layout order among themselves.
+    for (auto control = windowless.rbegin(); control != windowless.rend(); ++control)
+        (*control)->lower();
 }
 
 void FrmMain::wireEvents()
