@@ -11,6 +11,12 @@
 
 namespace velsnap {
 
+namespace {
+
+constexpr int kFrameMs = 16;
+
+} // namespace
+
 ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, StripDisplays displays, const ProgramFolders &folders,
                                std::function<bool()> receiving, int largestBarValue)
     : w(widgets),
@@ -85,6 +91,8 @@ void ThumbnailStrip::add_thumbnail(const QString &fileName)
         m_canvas->rowChanged(n, thumbnail);
     }
     image_count = n + 1;
+    if (m_inBatch)
+        paceRepaints();
 }
 
 void ThumbnailStrip::Image1_DblClick(int index)
@@ -145,9 +153,24 @@ bool ThumbnailStrip::showInImg1(const QString &fileName, QImage &picture)
     return true;
 }
 
+// A batch adds rows faster than anyone can see them one by one, and each
+// repaint of the viewport costs as much as a few additions: it is drawn at
+// most once a frame, while events are still handled after every addition.
+void ThumbnailStrip::paceRepaints()
+{
+    const bool due = !m_lastFrame.isValid() || m_lastFrame.elapsed() >= kFrameMs;
+    if (due)
+        m_lastFrame.start();
+    QWidget *viewport = w.pic_cont->parentWidget();
+    if (viewport->updatesEnabled() != due)
+        viewport->setUpdatesEnabled(due);
+}
+
 void ThumbnailStrip::endBatch()
 {
     m_inBatch = false;
+    m_lastFrame.invalidate();
+    w.pic_cont->parentWidget()->setUpdatesEnabled(true);
     const QImage last(m_batchLast.isEmpty() ? QString() : pathOf(m_batchLast));
     m_batchLast.clear();
     if (!last.isNull())

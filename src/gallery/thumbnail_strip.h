@@ -4,6 +4,7 @@
 #include "strip_elements.h"
 #include "strip_geometry.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -89,6 +90,7 @@ protected:
 private:
     bool showInImg1(const QString &fileName, QImage &picture);
     void showThumbnail(int row, const QImage &picture);
+    void paceRepaints();
     void endBatch();
     void ensureRow(int row);
     void placeContainer();
@@ -107,6 +109,7 @@ private:
     int image_count = 0;
     bool m_inBatch = false;
     QString m_batchLast; // the picture img1 takes when the batch ends
+    QElapsedTimer m_lastFrame;
 };
 
 } // namespace velsnap
