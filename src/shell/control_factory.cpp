@@ -119,6 +119,9 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent)
     widget->setGeometry(placeInside(parent, spec.rect));
     widget->setToolTip(spec.hint);
     widget->setFocusPolicy(focusPolicy(spec.kind));
+    // A control with a window of its own hides what lies beneath it, a
+    // large finished picture included.
+    widget->setAutoFillBackground(hasOwnWindow(spec.kind));
     applyColours(widget, spec);
     if (spec.pointSize != 0)
         widget->setFont(windowFont(spec.pointSize, true));
