@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 
 using namespace velsnap;
@@ -154,6 +155,23 @@ private slots:
         for (int row = 0; row < 4; ++row)
             QCOMPARE(fixture->window().strip().lbl_filename(row)->text(), expected.at(row));
         QCOMPARE(listingOrder(fixture->pictureFolder()).size(), 4); // all kept
+    }
+
+    void exitBetweenTwoKeptPicturesIsHandledAtOnce()
+    {
+        QVERIFY(QDir().mkpath(fixture->pictureFolder()));
+        for (int i = 0; i < 20; ++i)
+            savePicture(
+                QDir(fixture->pictureFolder()).filePath(QStringLiteral("kept_%1.bmp").arg(i, 2, 10, QChar(u'0'))),
+                Qt::darkCyan);
+        int rowsAtExit = -1;
+        QTimer::singleShot(0, [&] {
+            rowsAtExit = fixture->window().strip().imageCount();
+            fixture->window().control<QPushButton>(QStringLiteral("cmd_end"))->click();
+        });
+        fixture->window().init_form();
+        QCOMPARE(fixture->endRequests, 1);
+        QCOMPARE(rowsAtExit, 1); // right after the first file
     }
 
     void nameOrder_data()
