@@ -83,8 +83,11 @@ int writeAll(int fd, const QByteArray &data)
             return written < 0 ? errno : EIO;
         done += written;
     }
-    // On the disk before it has a name: a name never shows a picture that a crash could cut.
-    return ::fsync(fd) == 0 ? 0 : errno;
+    // On the disk before it has a name: a name never shows a picture that a
+    // crash could cut. A file system that cannot sync says so, and is no failure.
+    if (::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP)
+        return 0;
+    return errno;
 }
 
 // Gives the temporary file the name `path` only while no file has it:
