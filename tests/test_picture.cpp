@@ -8,7 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <thread>
+#include <vector>
 
 using namespace velsnap;
 
@@ -35,6 +42,33 @@ QByteArray blockOf(quint8 low, quint8 high)
         block[p + 1] = char(high);
     }
     return block;
+}
+
+// A small file system of its own, mounted for one test; needs root.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(const QString &options)
+    {
+        m_mounted = QProcess::execute(QStringLiteral("mount"),
+                                      {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), options,
+                                       QStringLiteral("tmpfs"), m_point.path()}) == 0;
+    }
+    ~SmallFileSystem()
+    {
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {m_point.path()});
+    }
+    bool mounted() const { return m_mounted; }
+    QString path() const { return m_point.path(); }
+
+private:
+    QTemporaryDir m_point;
+    bool m_mounted = false;
+};
+
+QString templatePath()
+{
+    return QDir(test::binFolder()).filePath(QStringLiteral("24bit.hed"));
 }
 
 Bgr pixelAt(const QByteArray &buffer, int index)
@@ -228,6 +262,104 @@ private slots:
         QVERIFY2(result.error.contains(named), qPrintable(result.error));
         if (!folderIsAFile)
             QVERIFY(QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    }
+
+    void twoWritersInTheSameSecondKeepEveryPicture()
+    {
+        // Another program's file under the first name stays as it is.
+        QTemporaryDir folder;
+        const QDateTime when(QDate(2026, 3, 5), QTime(14, 7, 9));
+        QFile theirs(folder.filePath(pictureFileName(when)));
+        QVERIFY(theirs.open(QIODevice::WriteOnly) && theirs.write("theirs") == 6);
+        theirs.close();
+
+        constexpr int kWriters = 4;
+        constexpr int kPictures = 10;
+        std::vector<PictureWriteResult> results(kWriters * kPictures);
+        std::vector<std::thread> writers;
+        for (int writer = 0; writer < kWriters; ++writer) {
+            writers.emplace_back([&, writer] {
+                const QByteArray buffer(kPictureBufferBytes, char(writer));
+                for (int i = 0; i < kPictures; ++i)
+                    results[writer * kPictures + i] = writePictureFile(templatePath(), folder.path(), when, buffer);
+            });
+        }
+        for (std::thread &writer : writers)
+            writer.join();
+
+        QHash<int, int> picturesOf;
+        for (const PictureWriteResult &result : results) {
+            QVERIFY2(result.ok(), qPrintable(result.error));
+            QFile file(folder.filePath(result.fileName));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(bytes.size(), kPictureFileBytes);
+            ++picturesOf[bytes.at(kPictureFileBytes - 1)];
+        }
+        for (int writer = 0; writer < kWriters; ++writer)
+            QCOMPARE(picturesOf.value(writer), kPictures);
+        QVERIFY(theirs.open(QIODevice::ReadOnly));
+        QCOMPARE(theirs.readAll(), QByteArray("theirs"));
+        // Every picture under a name of its own, no temporary left.
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), kWriters * kPictures + 1);
+    }
+
+    void diskFailuresAreReportedInTheSystemsWords_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<int>("error");
+        QTest::newRow("disk full") << "size=64k" << ENOSPC;
+        QTest::newRow("read-only") << "ro,size=1m" << EROFS;
+    }
+    void diskFailuresAreReportedInTheSystemsWords()
+    {
+        QFETCH(QString, options);
+        QFETCH(int, error);
+        const SmallFileSystem disk(options);
+        if (!disk.mounted())
+            QSKIP("mounting a small tmpfs needs root (mount -t tmpfs); run the tests as root to check a full disk");
+
+        // Noise: even as a PNG it does not fit.
+        QByteArray buffer(kPictureBufferBytes, '\0');
+        QRandomGenerator noise(7);
+        noise.fillRange(reinterpret_cast<quint32 *>(buffer.data()), buffer.size() / 4);
+        for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Png}) {
+            const PictureWriteResult result =
+                writePictureFile(templatePath(), disk.path(), QDateTime::currentDateTime(), buffer, format);
+            QVERIFY(!result.ok());
+            const QString reason = QString::fromLocal8Bit(std::strerror(error));
+            QVERIFY2(result.error.endsWith(u'\n' + reason), qPrintable(result.error));
+            QVERIFY(result.error.startsWith(QStringLiteral("画像ファイルを書き込めません: ") + disk.path()));
+            QVERIFY(QDir(disk.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+        }
+    }
+
+    void pngHoldsTheSamePixels()
+    {
+        QTemporaryDir folder;
+        QByteArray buffer(kPictureBufferBytes, '\0');
+        for (int i = 0; i < buffer.size(); ++i)
+            buffer[i] = char(i * 7 % 251);
+        const QDateTime when(QDate(2026, 1, 2), QTime(3, 4, 5));
+        const PictureWriteResult bmp = writePictureFile(templatePath(), folder.path(), when, buffer);
+        const PictureWriteResult png =
+            writePictureFile(templatePath(), folder.path(), when, buffer, PictureFormat::Png);
+        const PictureWriteResult second =
+            writePictureFile(templatePath(), folder.path(), when, buffer, PictureFormat::Png);
+        QVERIFY2(png.ok(), qPrintable(png.error));
+        QCOMPARE(bmp.fileName, QStringLiteral("260102_030405.bmp"));
+        QCOMPARE(png.fileName, QStringLiteral("260102_030405.png"));
+        QCOMPARE(second.fileName, QStringLiteral("260102_030405_2.png"));
+
+        QFile file(folder.filePath(png.fileName));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().startsWith("\x89PNG"));
+        const QImage fromPng(folder.filePath(png.fileName));
+        QCOMPARE(fromPng.size(), QSize(320, 240));
+        QCOMPARE(fromPng.convertToFormat(QImage::Format_RGB32),
+                 QImage(folder.filePath(bmp.fileName)).convertToFormat(QImage::Format_RGB32));
+        const Bgr bottomLeft = pixelAt(buffer, 0);
+        QCOMPARE(fromPng.pixel(0, 239), qRgb(bottomLeft.red, bottomLeft.green, bottomLeft.blue));
     }
 
     void processingTime_data()

@@ -1,4 +1,5 @@
 // Start-up, the stored choices, help and the two ways out, on the real window offscreen.
+#include "folders/kept_pictures.h"
 #include "settings/settings_store.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -11,6 +12,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+#include <algorithm>
 
 using namespace velsnap;
 
@@ -141,17 +144,62 @@ private slots:
         QCOMPARE(stored(kPortKey), QStringLiteral("1"));
     }
 
-    void keptPicturesAreOfferedInListingOrder()
+    void keptPicturesAreOfferedInNameOrder()
     {
         fillPictureFolder();
-        const QStringList listed = listingOrder(fixture->pictureFolder());
         fixture->window().init_form();
 
         QCOMPARE(fixture->dialogs.questions, QStringList{kDeleteQuestion});
+        const QStringList expected = {"261201_101010.bmp", "261201_101050.bmp", "261202_080000.bmp", "holiday.bmp"};
         QCOMPARE(fixture->window().strip().imageCount(), 4);
         for (int row = 0; row < 4; ++row)
-            QCOMPARE(fixture->window().strip().lbl_filename(row)->text(), listed.at(row));
+            QCOMPARE(fixture->window().strip().lbl_filename(row)->text(), expected.at(row));
         QCOMPARE(listingOrder(fixture->pictureFolder()).size(), 4); // all kept
+    }
+
+    void exitBetweenTwoKeptPicturesIsHandledAtOnce()
+    {
+        QVERIFY(QDir().mkpath(fixture->pictureFolder()));
+        for (int i = 0; i < 20; ++i)
+            savePicture(
+                QDir(fixture->pictureFolder()).filePath(QStringLiteral("kept_%1.bmp").arg(i, 2, 10, QChar(u'0'))),
+                Qt::darkCyan);
+        int rowsAtExit = -1;
+        QTimer::singleShot(0, [&] {
+            rowsAtExit = fixture->window().strip().imageCount();
+            fixture->window().control<QPushButton>(QStringLiteral("cmd_end"))->click();
+        });
+        fixture->window().init_form();
+        QCOMPARE(fixture->endRequests, 1);
+        QCOMPARE(rowsAtExit, 1); // right after the first file
+    }
+
+    void nameOrder_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("ordered");
+        QTest::newRow("oldest first") << QStringList{"260305_140709.bmp", "251231_235959.bmp", "260305_140708.bmp"}
+                                      << QStringList{"251231_235959.bmp", "260305_140708.bmp", "260305_140709.bmp"};
+        QTest::newRow("same second: plain name first")
+            << QStringList{"260305_140709_3.bmp", "260305_140709.bmp", "260305_140709_2.bmp"}
+            << QStringList{"260305_140709.bmp", "260305_140709_2.bmp", "260305_140709_3.bmp"};
+        QTest::newRow("case does not count")
+            << QStringList{"b.bmp", "C.BMP", "A.bmp"} << QStringList{"A.bmp", "b.bmp", "C.BMP"};
+        // Upper case as those file systems compare: '_' comes after the letters.
+        QTest::newRow("underscore after letters")
+            << QStringList{"a_.bmp", "aZ.bmp", "ab.bmp"} << QStringList{"ab.bmp", "aZ.bmp", "a_.bmp"};
+        QTest::newRow("equal but for case: fixed order")
+            << QStringList{"x.bmp", "X.bmp"} << QStringList{"X.bmp", "x.bmp"};
+        QTest::newRow("digits before letters")
+            << QStringList{"photo.bmp", "260101_000000.bmp"} << QStringList{"260101_000000.bmp", "photo.bmp"};
+    }
+    void nameOrder()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, ordered);
+        QCOMPARE(inNameOrder(names), ordered);
+        std::reverse(names.begin(), names.end());
+        QCOMPARE(inNameOrder(names), ordered);
     }
 
     void keptPicturesAreDeletedOnYes()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 // Where the rows of the thumbnail strip stand, in twips within the sliding
 // container. Kept in twips and converted for display, so rows never drift.
@@ -38,6 +41,15 @@ inline constexpr double containerTop(int scrollValue)
 inline constexpr bool scrollMaximumFits(int lastRow, int largestBarValue = kLargestBarValue)
 {
     return scrollMaximum(lastRow) <= largestBarValue;
+}
+
+// The rows that may reach into the span from `fromTwips` to `toTwips` of the
+// container, one to spare at each end for rounding: first and last index.
+inline std::pair<int, int> rowsAcross(double fromTwips, double toTwips)
+{
+    const int first = static_cast<int>(std::floor(fromTwips / kRowPitch)) - 1;
+    const int last = static_cast<int>(std::floor(toTwips / kRowPitch)) + 1;
+    return {std::max(first, 0), last};
 }
 
 } // namespace velsnap::strip

@@ -1,89 +1,72 @@
-#include "gallery/thumbnail_strip.h"
+#include "thumbnail_strip.h"
 
 #include "folders/program_folders.h"
-#include "gallery/strip_geometry.h"
-#include "shell/control_factory.h"
-#include "shell/picture_display.h"
-#include "shell/preview_box.h"
+#include "picture_probe.h"
+#include "place_inside.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QScrollBar>
-#include <algorithm>
 
 namespace velsnap {
 
 namespace {
 
-// A hidden twin of row 0's element, at row 0's place.
-QLabel *copyOfElement(const QLabel *model, int index)
-{
-    auto *copy = new QLabel(model->parentWidget());
-    const QString name = model->objectName();
-    copy->setObjectName(name.left(name.indexOf(u'(')) + QStringLiteral("(%1)").arg(index));
-    copy->setFrameStyle(model->frameStyle());
-    copy->setLineWidth(model->lineWidth());
-    copy->setScaledContents(model->hasScaledContents());
-    copy->setAlignment(model->alignment());
-    copy->setTextFormat(model->textFormat());
-    copy->setToolTip(model->toolTip());
-    copy->setPalette(model->palette());
-    copy->setBackgroundRole(model->backgroundRole());
-    copy->setForegroundRole(model->foregroundRole());
-    copy->setAutoFillBackground(model->autoFillBackground());
-    copy->setFont(model->font());
-    copy->setFocusPolicy(model->focusPolicy());
-    copy->setGeometry(model->geometry());
-    copy->hide();
-    return copy;
-}
-
-// Reduced once, as the label itself would reduce it, to the size it is drawn
-// at: it draws the same, and a thousand rows stay small in memory. The
-// colours stay as loaded: 16 bits would turn the device's 248 white into 255.
-QPixmap thumbnailOf(const QImage &picture, const QLabel *thumbnail)
-{
-    const QSize size = thumbnail->contentsRect().size();
-    return QPixmap::fromImage(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-}
+constexpr int kFrameMs = 16;
 
 } // namespace
 
-ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, const ProgramFolders &folders, std::function<bool()> receiving,
-                               int largestBarValue)
+ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, StripDisplays displays, const ProgramFolders &folders,
+                               std::function<bool()> receiving, int largestBarValue)
     : w(widgets),
+      m_displays(std::move(displays)),
       m_folders(folders),
       m_receiving(std::move(receiving)),
       m_largestBarValue(largestBarValue),
-      m_image1{widgets.image1_0},
-      m_lbl_filename{widgets.lbl_filename_0},
-      m_rowTop{0},
+      m_image1{{strip::rowTop(0), true, {}}},
+      m_lbl_filename{{strip::labelTop(strip::rowTop(0)), true, {}}},
+      m_canvas(std::make_unique<StripCanvas>(
+          w.pic_cont, w.image1_0, w.lbl_filename_0, m_image1, m_lbl_filename,
+          [this](const QString &fileName) { return pathOf(fileName); }, [this](int row) { Image1_DblClick(row); })),
       m_containerHeight(strip::containerHeight(1))
 {
-    // Filled, the container hides the viewport behind it: repainting the
-    // viewport then needs no look at each of thousands of rows.
+    // Filled, the container hides the viewport behind it, and moving it
+    // scrolls what is drawn already instead of drawing it all again.
     w.pic_cont->setAutoFillBackground(true);
     w.image1_0->installEventFilter(this);
     QObject::connect(w.VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
 }
 
-void ThumbnailStrip::add_thumbnail(const QString &fileName)
+ThumbnailStrip::~ThumbnailStrip() = default;
+
+ThumbnailStrip::Batch::Batch(ThumbnailStrip &strip) : m_strip(strip)
+{
+    m_strip.m_inBatch = true;
+}
+
+ThumbnailStrip::Batch::~Batch()
+{
+    m_strip.endBatch();
+}
+
+void ThumbnailStrip::add_thumbnail(const QString &fileName, const QImage &loaded)
 {
     const int n = image_count;
-    const QImage picture(m_folders.image_path + fileName);
-    if (picture.isNull())
+    QImage picture = loaded; // stays empty while a batch reads headers only
+    if (!showInImg1(fileName, picture))
         return;
-    showPictureAtOwnSize(w.img1, QPixmap::fromImage(picture));
 
     if (n >= 1) {
         ensureRow(n);
         m_containerHeight = strip::containerHeight(n + 1);
-        m_rowTop[n] = m_rowTop[n - 1] + strip::kRowPitch;
-        placeRow(n);
-        m_image1[n]->show();
-        m_lbl_filename[n]->show();
+        ThumbnailElement &thumbnail = m_image1[n];
+        LabelElement &label = m_lbl_filename[n];
+        thumbnail.top = m_image1[n - 1].top + strip::kRowPitch;
+        thumbnail.visible = true;
+        label.top = strip::labelTop(thumbnail.top);
+        label.visible = true;
+        m_canvas->rowChanged(n);
         if (n >= 2) {
             w.VScroll1->setValue(strip::scrollMaximum(n - 1));
             m_containerTop = -strip::rowTop(n - 1);
@@ -93,21 +76,34 @@ void ThumbnailStrip::add_thumbnail(const QString &fileName)
             return; // the bar cannot reach this row: it is refused here
         w.VScroll1->setMaximum(strip::scrollMaximum(n));
     }
-    m_image1[n]->setPixmap(thumbnailOf(picture, m_image1[n]));
-    m_lbl_filename[n]->setText(fileName);
+
+    m_image1[n].picture = fileName;
+    // Row 0 is the layout's own widget and keeps its picture; later rows are
+    // read again from their files when drawn, unless the picture is at hand.
+    if (n == 0 && picture.isNull())
+        picture.load(pathOf(fileName));
+    const QPixmap thumbnail = picture.isNull() ? QPixmap() : reducedPicture(picture, m_canvas->thumbnailSize());
+    m_lbl_filename[n].caption = fileName;
+    if (n == 0) {
+        w.image1_0->setPixmap(thumbnail);
+        w.lbl_filename_0->setText(fileName);
+    } else {
+        m_canvas->rowChanged(n, thumbnail);
+    }
     image_count = n + 1;
+    if (m_inBatch)
+        paceRepaints();
 }
 
 void ThumbnailStrip::Image1_DblClick(int index)
 {
     if (m_receiving())
         return;
-    const QImage picture(m_folders.image_path + m_lbl_filename.at(index)->text());
+    const QImage picture(pathOf(m_lbl_filename.at(index).caption));
     if (picture.isNull())
         return; // an empty row or a file gone since: nothing to show
-    w.pic1->showPicture(picture);
-    w.pic1->show();
-    copyPictureToClipboard(picture);
+    m_displays.pic1(picture);
+    m_displays.clipboard(picture);
 }
 
 void ThumbnailStrip::VScroll1_Change()
@@ -116,16 +112,69 @@ void ThumbnailStrip::VScroll1_Change()
     placeContainer();
 }
 
+QRect ThumbnailStrip::thumbnailPlace(int index) const
+{
+    return m_canvas->thumbnailPlace(index);
+}
+
+QRect ThumbnailStrip::labelPlace(int index) const
+{
+    return m_canvas->labelPlace(index);
+}
+
+QImage ThumbnailStrip::thumbnail(int index)
+{
+    return (index == 0 ? w.image1_0->pixmap() : m_canvas->thumbnail(index)).toImage();
+}
+
 bool ThumbnailStrip::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonDblClick && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        const auto row = std::find(m_image1.begin(), m_image1.end(), watched);
-        if (row != m_image1.end()) {
-            Image1_DblClick(int(row - m_image1.begin()));
-            return true;
-        }
+    if (watched == w.image1_0 && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        Image1_DblClick(0);
+        return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+// Step 1 of an addition: the picture into img1, or, in a batch, only a look
+// at its header. False when the file is not a picture.
+bool ThumbnailStrip::showInImg1(const QString &fileName, QImage &picture)
+{
+    if (m_inBatch) {
+        if (!pictureSize(pathOf(fileName)))
+            return false;
+        m_batchLast = fileName;
+        return true;
+    }
+    if (picture.isNull() && !picture.load(pathOf(fileName)))
+        return false;
+    m_displays.img1(picture);
+    return true;
+}
+
+// A batch adds rows faster than anyone can see them one by one, and each
+// repaint of the viewport costs as much as a few additions: it is drawn at
+// most once a frame, while events are still handled after every addition.
+void ThumbnailStrip::paceRepaints()
+{
+    const bool due = !m_lastFrame.isValid() || m_lastFrame.elapsed() >= kFrameMs;
+    if (due)
+        m_lastFrame.start();
+    QWidget *viewport = w.pic_cont->parentWidget();
+    if (viewport->updatesEnabled() != due)
+        viewport->setUpdatesEnabled(due);
+}
+
+void ThumbnailStrip::endBatch()
+{
+    m_inBatch = false;
+    m_lastFrame.invalidate();
+    w.pic_cont->parentWidget()->setUpdatesEnabled(true);
+    const QImage last(m_batchLast.isEmpty() ? QString() : pathOf(m_batchLast));
+    m_batchLast.clear();
+    if (!last.isNull())
+        m_displays.img1(last);
 }
 
 void ThumbnailStrip::ensureRow(int row)
@@ -133,10 +182,9 @@ void ThumbnailStrip::ensureRow(int row)
     // A call refused earlier may have made this row already: use it again.
     if (row < int(m_image1.size()))
         return;
-    m_image1.push_back(copyOfElement(w.image1_0, row));
-    m_lbl_filename.push_back(copyOfElement(w.lbl_filename_0, row));
-    m_rowTop.push_back(0);
-    m_image1.back()->installEventFilter(this);
+    // Copies of element 0: hidden, at its place.
+    m_image1.push_back({m_image1.front().top, false, {}});
+    m_lbl_filename.push_back({m_lbl_filename.front().top, false, {}});
 }
 
 void ThumbnailStrip::placeContainer()
@@ -146,14 +194,9 @@ void ThumbnailStrip::placeContainer()
     w.pic_cont->setGeometry(old.x(), place.y(), old.width(), place.height());
 }
 
-void ThumbnailStrip::placeRow(int row)
+QString ThumbnailStrip::pathOf(const QString &fileName) const
 {
-    const QRect image = m_image1[row]->geometry();
-    const QRect label = m_lbl_filename[row]->geometry();
-    const QRect imageAt = placeInside(w.pic_cont, {0, m_rowTop[row], 0, 0});
-    const QRect labelAt = placeInside(w.pic_cont, {0, strip::labelTop(m_rowTop[row]), 0, 0});
-    m_image1[row]->move(image.x(), imageAt.y());
-    m_lbl_filename[row]->move(label.x(), labelAt.y());
+    return m_folders.image_path + fileName;
 }
 
 } // namespace velsnap

@@ -1,19 +1,23 @@
 #pragma once
 
-#include "gallery/strip_geometry.h"
+#include "strip_canvas.h"
+#include "strip_elements.h"
+#include "strip_geometry.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class QImage;
 class QLabel;
 class QScrollBar;
 class QWidget;
 
 namespace velsnap {
 
-class PreviewBox;
 struct ProgramFolders;
 
 struct StripWidgets {
@@ -21,53 +25,92 @@ struct StripWidgets {
     QScrollBar *VScroll1;
     QLabel *image1_0;
     QLabel *lbl_filename_0;
-    QLabel *img1;
-    PreviewBox *pic1;
+};
+
+// Where the strip's pictures go besides the strip: the finished-picture
+// display img1 (at the picture's own size), the live preview pic1 (made
+// visible), the clipboard.
+struct StripDisplays {
+    std::function<void(const QImage &)> img1;
+    std::function<void(const QImage &)> pic1;
+    std::function<void(const QImage &)> clipboard;
 };
 
 // The scrollable column of thumbnails with their file names, newest at the
-// bottom. Rows are made as hidden copies of row 0 and never removed.
-// A thumbnail keeps its picture, reduced to the size it is drawn at, even
-// when the file goes away.
+// bottom. Rows are added as copies of row 0 and never removed. A thumbnail is
+// drawn from its file when its row is in view; a row whose file has gone
+// since shows an empty thumbnail.
 class ThumbnailStrip : public QObject {
 public:
     // `largestBarValue` is what the scroll bar can hold; rows stop where its
     // maximum would not fit.
-    ThumbnailStrip(StripWidgets widgets, const ProgramFolders &folders, std::function<bool()> receiving,
-                   int largestBarValue = strip::kLargestBarValue);
+    ThumbnailStrip(StripWidgets widgets, StripDisplays displays, const ProgramFolders &folders,
+                   std::function<bool()> receiving, int largestBarValue = strip::kLargestBarValue);
+    ~ThumbnailStrip() override;
+
+    // Many additions in a row, as at start-up: while a batch lasts, an
+    // addition reads only its file's header, and img1 takes the last picture
+    // added once, when the batch ends.
+    class Batch {
+    public:
+        explicit Batch(ThumbnailStrip &strip);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        ThumbnailStrip &m_strip;
+    };
 
     // Appends the picture `fileName` of the picture folder; a file that is
-    // no picture changes nothing.
-    void add_thumbnail(const QString &fileName);
+    // no picture changes nothing. `loaded`, when given, is that file already
+    // read, so it is not read again.
+    void add_thumbnail(const QString &fileName, const QImage &loaded = {});
     void Image1_DblClick(int index);
     void VScroll1_Change();
 
     int imageCount() const { return image_count; }
-    QLabel *image1(int index) const { return m_image1.at(index); }
-    QLabel *lbl_filename(int index) const { return m_lbl_filename.at(index); }
+    // Elements made so far, including one a refused call left.
+    int elementCount() const { return int(m_image1.size()); }
+    const ThumbnailElement *image1(int index) const { return &m_image1.at(index); }
+    const LabelElement *lbl_filename(int index) const { return &m_lbl_filename.at(index); }
+    // Where the elements of a row stand, in the container's pixels.
+    QRect thumbnailPlace(int index) const;
+    QRect labelPlace(int index) const;
+    // The thumbnail row n draws.
+    QImage thumbnail(int index);
+    StripCanvas &canvas() { return *m_canvas; }
     // Where the strip has put things, in twips.
     double containerTop() const { return m_containerTop; }
     double containerHeight() const { return m_containerHeight; }
-    double rowTop(int index) const { return m_rowTop.at(index); }
+    double rowTop(int index) const { return m_image1.at(index).top; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool showInImg1(const QString &fileName, QImage &picture);
+    void showThumbnail(int row, const QImage &picture);
+    void paceRepaints();
+    void endBatch();
     void ensureRow(int row);
     void placeContainer();
-    void placeRow(int row);
+    QString pathOf(const QString &fileName) const;
 
     StripWidgets w;
+    StripDisplays m_displays;
     const ProgramFolders &m_folders;
     std::function<bool()> m_receiving;
     int m_largestBarValue;
-    std::vector<QLabel *> m_image1;
-    std::vector<QLabel *> m_lbl_filename;
-    std::vector<double> m_rowTop; // twips, as set by the strip
+    std::vector<ThumbnailElement> m_image1;
+    std::vector<LabelElement> m_lbl_filename;
+    std::unique_ptr<StripCanvas> m_canvas;
     double m_containerTop = 0;
     double m_containerHeight;
     int image_count = 0;
+    bool m_inBatch = false;
+    QString m_batchLast; // the picture img1 takes when the batch ends
+    QElapsedTimer m_lastFrame;
 };
 
 } // namespace velsnap

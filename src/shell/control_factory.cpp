@@ -1,5 +1,6 @@
 #include "shell/control_factory.h"
 
+#include "gallery/place_inside.h"
 #include "shell/preview_box.h"
 #include "shell/window_font.h"
 
@@ -110,13 +111,6 @@ Qt::FocusPolicy focusPolicy(ControlKind kind)
 
 } // namespace
 
-QRect placeInside(const QWidget *parent, const TwipsRect &rect)
-{
-    const auto *frame = qobject_cast<const QFrame *>(parent);
-    const QPoint inner = frame ? frame->contentsRect().topLeft() : QPoint();
-    return rect.toPixels().translated(inner);
-}
-
 QWidget *createControl(const ControlSpec &spec, QWidget *parent)
 {
     QWidget *widget = makeWidget(spec, parent);
@@ -125,6 +119,9 @@ QWidget *createControl(const ControlSpec &spec, QWidget *parent)
     widget->setGeometry(placeInside(parent, spec.rect));
     widget->setToolTip(spec.hint);
     widget->setFocusPolicy(focusPolicy(spec.kind));
+    // A control with a window of its own hides what lies beneath it, a
+    // large finished picture included.
+    widget->setAutoFillBackground(hasOwnWindow(spec.kind));
     applyColours(widget, spec);
     if (spec.pointSize != 0)
         widget->setFont(windowFont(spec.pointSize, true));

@@ -10,7 +10,4 @@ namespace velsnap {
 // inner area of `parent`, with its caption, hint, border, colours and font.
 QWidget *createControl(const ControlSpec &spec, QWidget *parent);
 
-// The pixel rectangle of a layout rectangle inside `parent`'s inner area.
-QRect placeInside(const QWidget *parent, const TwipsRect &rect);
-
 } // namespace velsnap

@@ -4,6 +4,7 @@
 #include "settings/stored_number.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
+#include "shell/picture_display.h"
 #include "shell/preview_box.h"
 #include "shell/program_icon.h"
 #include "shell/window_font.h"
@@ -13,7 +14,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -30,7 +33,17 @@ ReceptionWidgets receptionWidgets(const WindowControls &c)
 
 StripWidgets stripWidgets(const WindowControls &c)
 {
-    return {c.pic_cont, c.VScroll1, c.image1_0, c.lbl_filename_0, c.img1, c.pic1};
+    return {c.pic_cont, c.VScroll1, c.image1_0, c.lbl_filename_0};
+}
+
+StripDisplays stripDisplays(const WindowControls &c)
+{
+    return {[img1 = c.img1](const QImage &picture) { showPictureAtOwnSize(img1, QPixmap::fromImage(picture)); },
+            [pic1 = c.pic1](const QImage &picture) {
+                pic1->showPicture(picture);
+                pic1->show();
+            },
+            copyPictureToClipboard};
 }
 
 } // namespace
@@ -40,11 +53,11 @@ FrmMain::FrmMain(ShellServices services)
       MSComm1([this](int port) { return currentDeviceForPort(port, m_settings); })
 {
     buildControls();
-    m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(m_controls), m_folders,
+    m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(m_controls), stripDisplays(m_controls), m_folders,
                                                [this] { return m_reception->receiving(); });
-    m_receptionView =
-        std::make_unique<WindowReception>(receptionWidgets(m_controls), m_services.dialogs,
-                                          [this](const QString &fileName) { m_strip->add_thumbnail(fileName); });
+    m_receptionView = std::make_unique<WindowReception>(
+        receptionWidgets(m_controls), m_services.dialogs,
+        [this](const QString &fileName, const QImage &picture) { m_strip->add_thumbnail(fileName, picture); });
     m_reception = std::make_unique<ReceptionRun>(ReceptionRun::Services{
         MSComm1, *m_receptionView, m_folders,
         [this] { return int(readStoredInt16(m_settings.read(kSnapSection, kPortKey, QStringLiteral("1")))); }});

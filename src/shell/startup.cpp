@@ -1,6 +1,7 @@
 // Start-up of the window: folders, pictures kept from earlier, stored choices.
 #include "shell/main_window.h"
 
+#include "folders/kept_pictures.h"
 #include "settings/stored_number.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
@@ -9,7 +10,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,18 +21,6 @@ namespace velsnap {
 namespace {
 
 constexpr int kPortCount = 8;
-
-// Every *.bmp of the folder, in the order the file system lists them.
-QStringList keptPictureNames(const QString &folder)
-{
-    QStringList names;
-    QDirIterator listing(folder, {QStringLiteral("*.bmp")}, QDir::Files | QDir::Hidden);
-    while (listing.hasNext()) {
-        listing.next();
-        names << listing.fileName();
-    }
-    return names;
-}
 
 } // namespace
 
@@ -74,6 +62,7 @@ void FrmMain::offerKeptPictures()
         return;
     const bool remove = m_services.dialogs.askYesNo(
         QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？"), QStringLiteral("削除の確認"));
+    const ThumbnailStrip::Batch batch(*m_strip); // img1 takes the last kept picture once, at the end
     for (const QString &name : names) {
         if (remove) {
             QFile file(m_folders.image_path + name);

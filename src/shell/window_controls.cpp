@@ -43,6 +43,7 @@ WindowControls buildWindowControls(QWidget &window)
 {
     MadeControls made;
     QWidget *previous = nullptr;
+    QList<QWidget *> windowless;
     for (const ControlSpec &spec : windowLayout()) {
         QWidget *control = createControl(spec, made.parentFor(spec, window));
         made.add(spec.name, control);
@@ -51,7 +52,13 @@ WindowControls buildWindowControls(QWidget &window)
                 QWidget::setTabOrder(previous, control);
             previous = control;
         }
+        if (!hasOwnWindow(spec.kind))
+            windowless << control;
     }
+    // Labels and images are drawn on their parent: they lie beneath every
+    // control with a window of its own, and in layout order among themselves.
+    for (auto control = windowless.rbegin(); control != windowless.rend(); ++control)
+        (*control)->lower();
     return {
         made.get<QPushButton>("cmd_receive"), made.get<QPushButton>("cmd_help"),    made.get<QPushButton>("cmd_end"),
         made.get<QComboBox>("cmb_port"),      made.get<QCheckBox>("chk_viewimage"), made.get<QLabel>("lbl_status"),

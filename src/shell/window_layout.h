@@ -25,6 +25,12 @@ enum class ControlKind {
 };
 enum class Border { None, Single, Sunken };
 
+// Labels and images have no window of their own; every other control has one.
+inline constexpr bool hasOwnWindow(ControlKind kind)
+{
+    return kind != ControlKind::Label && kind != ControlKind::Image && kind != ControlKind::StretchedImage;
+}
+
 // A colour of the layout: default, a fixed RGB value, or a role of the user's
 // palette, which follows the palette when the user changes it.
 struct LayoutColour {

@@ -9,13 +9,12 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace velsnap {
 
 WindowReception::WindowReception(ReceptionWidgets widgets, Dialogs &dialogs,
-                                 std::function<void(const QString &fileName)> add_thumbnail)
+                                 std::function<void(const QString &fileName, const QImage &picture)> add_thumbnail)
     : w(widgets),
       m_dialogs(dialogs),
       m_add_thumbnail(std::move(add_thumbnail))
@@ -73,9 +72,8 @@ void WindowReception::pictureDropped()
 
 void WindowReception::pictureSaved(const QString &path, const QImage &picture)
 {
-    showPictureAtOwnSize(w.img1, QPixmap::fromImage(picture));
+    m_add_thumbnail(QFileInfo(path).fileName(), picture); // shows it in img1 too
     w.img1->show();
-    m_add_thumbnail(QFileInfo(path).fileName());
     w.pic1->hide();
     copyPictureToClipboard(picture);
 }

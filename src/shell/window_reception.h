@@ -32,7 +32,7 @@ struct ReceptionWidgets {
 class WindowReception : public ReceptionFrontEnd {
 public:
     WindowReception(ReceptionWidgets widgets, Dialogs &dialogs,
-                    std::function<void(const QString &fileName)> add_thumbnail);
+                    std::function<void(const QString &fileName, const QImage &picture)> add_thumbnail);
 
     void showStatus(const QString &text) override;
     void showControls(const QString &receiveCaption, bool portChoiceEnabled) override;
@@ -48,7 +48,7 @@ public:
 private:
     ReceptionWidgets w;
     Dialogs &m_dialogs;
-    std::function<void(const QString &fileName)> m_add_thumbnail;
+    std::function<void(const QString &fileName, const QImage &picture)> m_add_thumbnail;
 };
 
 } // namespace velsnap

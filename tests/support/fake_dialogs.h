@@ -3,6 +3,7 @@
 #include "shell/dialogs.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace velsnap::test {
 
@@ -17,6 +18,8 @@ public:
     bool askYesNo(const QString &text, const QString &title) override
     {
         questions << title + u'|' + text;
+        if (answered)
+            answered();
         return answerYes;
     }
 
@@ -24,6 +27,7 @@ public:
     QStringList details; // the second line of each message, empty where it had none
     QStringList questions;
     bool answerYes = false;
+    std::function<void()> answered; // called as the question is answered
 };
 
 } // namespace velsnap::test

@@ -2,75 +2,166 @@
 
 #include "picture/picture_geometry.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velsnap {
 
 namespace {
 
-struct TemplateRead {
-    QByteArray header;
+struct Bytes {
+    QByteArray data;
     QString error;
 };
 
-TemplateRead readHeaderTemplate(const QString &path)
+QString systemReason(int error)
 {
-    QFile file(path);
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString cannotWrite(const QString &path, int error)
+{
+    return QStringLiteral("画像ファイルを書き込めません: %1\n%2")
+        .arg(QDir::toNativeSeparators(path), systemReason(error));
+}
+
+Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer)
+{
+    QFile file(templatePath);
     if (!file.open(QIODevice::ReadOnly))
         return {{},
                 QStringLiteral("ヘッダーテンプレートを読めません: %1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString())};
+                    .arg(QDir::toNativeSeparators(templatePath), file.errorString())};
     const QByteArray header = file.read(kBitmapHeaderBytes);
     if (header.size() < kBitmapHeaderBytes)
         return {{},
                 QStringLiteral("ヘッダーテンプレートが短すぎます（%1 バイト、54 バイト必要）: %2")
                     .arg(header.size())
-                    .arg(QDir::toNativeSeparators(path))};
-    return {header, {}};
+                    .arg(QDir::toNativeSeparators(templatePath))};
+    return {header + buffer, {}};
+}
+
+QByteArray pngBytes(const QByteArray &buffer)
+{
+    const QImage bottomUp(reinterpret_cast<const uchar *>(buffer.constData()), kPictureWidth, kPictureHeight,
+                          kBufferRowBytes, QImage::Format_BGR888);
+    QByteArray png;
+    QBuffer device(&png);
+    device.open(QIODevice::WriteOnly);
+    bottomUp.mirrored(false, true).save(&device, "PNG");
+    return png;
+}
+
+// A new file of the folder under a name no one else uses, open for writing.
+int createTemporary(const QString &folder, QByteArray &path)
+{
+    for (;;) {
+        path = QFile::encodeName(QDir(folder).filePath(
+            QStringLiteral(".velsnap-%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'))));
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+}
+
+// 0, or the errno of the first failing step.
+int writeAll(int fd, const QByteArray &data)
+{
+    for (qsizetype done = 0; done < data.size();) {
+        const ssize_t written = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        done += written;
+    }
+    // On the disk before it has a name: a name never shows a picture that a
+    // crash could cut. A file system that cannot sync says so, and is no failure.
+    if (::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP)
+        return 0;
+    return errno;
+}
+
+// Gives the temporary file the name `path` only while no file has it:
+// 0 when done, EEXIST when the name is in use, else the errno of the failure.
+int commitUnder(const QByteArray &temporary, const QByteArray &path)
+{
+    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    // The file system cannot rename without replacing; a new link fails just the same on a name in use.
+    if (::link(temporary.constData(), path.constData()) != 0)
+        return errno;
+    ::unlink(temporary.constData());
+    return 0;
 }
 
 } // namespace
 
-QString pictureFileName(const QDateTime &when)
+QString pictureFileName(const QDateTime &when, PictureFormat format)
 {
-    return when.toString(QStringLiteral("yyMMdd_HHmmss")) + QStringLiteral(".bmp");
+    return when.toString(QStringLiteral("yyMMdd_HHmmss")) +
+           (format == PictureFormat::Png ? QStringLiteral(".png") : QStringLiteral(".bmp"));
 }
 
-QString freePictureFileName(const QDateTime &when, const std::function<bool(const QString &)> &taken)
+QString freePictureFileName(const QDateTime &when, const std::function<bool(const QString &)> &taken,
+                            PictureFormat format)
 {
-    const QString first = pictureFileName(when);
+    const QString first = pictureFileName(when, format);
     if (!taken(first))
         return first;
     const QString stem = first.chopped(4);
+    const QString extension = first.right(4);
     for (int n = 2;; ++n) {
-        const QString candidate = QStringLiteral("%1_%2.bmp").arg(stem).arg(n);
+        const QString candidate = QStringLiteral("%1_%2%3").arg(stem).arg(n).arg(extension);
         if (!taken(candidate))
             return candidate;
     }
 }
 
 PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder, const QDateTime &when,
-                                    const QByteArray &buffer)
+                                    const QByteArray &buffer, PictureFormat format)
 {
-    const TemplateRead header = readHeaderTemplate(templatePath);
-    if (!header.error.isEmpty())
-        return {{}, header.error};
-
     const QDir folder(pictureFolder);
-    const QString name = freePictureFileName(when, [&](const QString &candidate) { return folder.exists(candidate); });
-    const QString path = folder.filePath(name);
+    const QString firstPath = folder.filePath(pictureFileName(when, format));
+    if (format == PictureFormat::Png && buffer.size() != kPictureBufferBytes)
+        return {{}, cannotWrite(firstPath, EINVAL)};
+    const Bytes bytes = format == PictureFormat::Png ? Bytes{pngBytes(buffer), {}} : bitmapBytes(templatePath, buffer);
+    if (!bytes.error.isEmpty())
+        return {{}, bytes.error};
 
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(header.header) == header.header.size() &&
-                         file.write(buffer) == buffer.size() && file.commit();
-    if (!written) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return {{}, QStringLiteral("画像ファイルを書き込めません: %1\n%2").arg(QDir::toNativeSeparators(path), reason)};
+    QByteArray temporary;
+    const int fd = createTemporary(pictureFolder, temporary);
+    if (fd < 0)
+        return {{}, cannotWrite(firstPath, errno)};
+    int error = writeAll(fd, bytes.data);
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return {{}, cannotWrite(firstPath, error)};
     }
-    return {name, {}};
+
+    const QString name = freePictureFileName(
+        when,
+        [&](const QString &candidate) {
+            error = commitUnder(temporary, QFile::encodeName(folder.filePath(candidate)));
+            return error == EEXIST;
+        },
+        format);
+    if (error == 0)
+        return {name, {}};
+    ::unlink(temporary.constData());
+    return {{}, cannotWrite(folder.filePath(name), error)};
 }
 
 } // namespace velsnap

@@ -1,0 +1,249 @@
+#include "strip_canvas.h"
+
+#include "picture_probe.h"
+#include "place_inside.h"
+#include "strip_geometry.h"
+
+#include <QHelpEvent>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QToolTip>
+
+namespace velsnap {
+
+namespace {
+
+// About two hundred screens of rows in all: a few tens of MB at most.
+constexpr int kKeptThumbnails = 400;
+constexpr int kKeptLabels = 400;
+// Long enough that rows passing by during start-up are not read at all,
+// short enough that a row the user scrolls to fills before they look twice.
+constexpr int kLateReadMs = 30;
+
+// A hidden copy of element 0, to draw the elements of its array with.
+QLabel *stampOf(const QLabel *model)
+{
+    auto *copy = new QLabel(model->parentWidget());
+    copy->setFrameStyle(model->frameStyle());
+    copy->setLineWidth(model->lineWidth());
+    copy->setScaledContents(model->hasScaledContents());
+    copy->setAlignment(model->alignment());
+    copy->setTextFormat(model->textFormat());
+    copy->setPalette(model->palette());
+    copy->setBackgroundRole(model->backgroundRole());
+    copy->setForegroundRole(model->foregroundRole());
+    copy->setAutoFillBackground(model->autoFillBackground());
+    copy->setFont(model->font());
+    copy->resize(model->size());
+    copy->hide();
+    return copy;
+}
+
+} // namespace
+
+StripCanvas::StripCanvas(QWidget *container, const QLabel *image0, const QLabel *label0,
+                         const std::vector<ThumbnailElement> &images, const std::vector<LabelElement> &labels,
+                         std::function<QString(const QString &)> pathOf, std::function<void(int)> doubleClicked)
+    : m_container(container),
+      m_image0(image0),
+      m_label0(label0),
+      m_images(images),
+      m_labels(labels),
+      m_pathOf(std::move(pathOf)),
+      m_doubleClicked(std::move(doubleClicked)),
+      m_thumbnailStamp(stampOf(image0)),
+      m_labelStamp(stampOf(label0)),
+      m_thumbnails(kKeptThumbnails),
+      m_labelPictures(kKeptLabels)
+{
+    m_lateReads.setSingleShot(true);
+    m_lateReads.setInterval(kLateReadMs);
+    connect(&m_lateReads, &QTimer::timeout, this, &StripCanvas::readThumbnailsInView);
+    container->installEventFilter(this);
+}
+
+QRect StripCanvas::thumbnailPlace(int row) const
+{
+    const int y = placeInside(m_container, {0, m_images.at(row).top, 0, 0}).y();
+    return {m_image0->x(), y, m_image0->width(), m_image0->height()};
+}
+
+QRect StripCanvas::labelPlace(int row) const
+{
+    const int y = placeInside(m_container, {0, m_labels.at(row).top, 0, 0}).y();
+    return {m_label0->x(), y, m_label0->width(), m_label0->height()};
+}
+
+QSize StripCanvas::thumbnailSize() const
+{
+    return m_image0->contentsRect().size();
+}
+
+void StripCanvas::rowChanged(int row, const QPixmap &made)
+{
+    m_thumbnails.remove(row);
+    m_labelPictures.remove(row);
+    if (!made.isNull())
+        m_thumbnails.insert(row, new QPixmap(made));
+    m_container->update(thumbnailPlace(row).united(labelPlace(row)));
+}
+
+QPixmap StripCanvas::thumbnail(int row)
+{
+    if (!m_thumbnails.contains(row))
+        m_thumbnails.insert(row, new QPixmap(readThumbnail(row)));
+    return *m_thumbnails.object(row);
+}
+
+bool StripCanvas::waitingForThumbnails() const
+{
+    const auto [first, last] = rowsIn(viewArea());
+    for (int row = std::max(first, 1); row <= last; ++row) {
+        if (m_images[row].visible && !m_images[row].picture.isEmpty() && !m_thumbnails.contains(row))
+            return true;
+    }
+    return false;
+}
+
+bool StripCanvas::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_container)
+        return QObject::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint: {
+        // Beneath the container's own border, which it draws next.
+        QPainter painter(m_container);
+        paintRows(painter, static_cast<QPaintEvent *>(event)->rect());
+        return false;
+    }
+    case QEvent::MouseButtonDblClick: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const int row = thumbnailAt(mouse->position().toPoint());
+        if (mouse->button() != Qt::LeftButton || row < 1)
+            return false;
+        m_doubleClicked(row);
+        return true;
+    }
+    case QEvent::ToolTip: {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        return showTooltip(help->pos(), help->globalPos());
+    }
+    default:
+        return false;
+    }
+}
+
+std::pair<int, int> StripCanvas::rowsIn(const QRect &area) const
+{
+    const int inner = m_container->contentsRect().top();
+    const auto [first, last] =
+        strip::rowsAcross((area.top() - inner) * kTwipsPerPixel, (area.bottom() + 1 - inner) * kTwipsPerPixel);
+    return {first, std::min(last, int(m_images.size()) - 1)};
+}
+
+QRect StripCanvas::viewArea() const
+{
+    return m_container->visibleRegion().boundingRect();
+}
+
+void StripCanvas::paintRows(QPainter &painter, const QRect &area)
+{
+    bool waiting = false;
+    const auto [first, last] = rowsIn(area);
+    for (int row = std::max(first, 1); row <= last; ++row) {
+        if (m_images[row].visible && thumbnailPlace(row).intersects(area))
+            waiting |= !drawThumbnail(painter, row);
+        if (m_labels[row].visible && labelPlace(row).intersects(area))
+            drawLabel(painter, row);
+    }
+    if (waiting && !m_lateReads.isActive())
+        m_lateReads.start();
+}
+
+bool StripCanvas::drawThumbnail(QPainter &painter, int row)
+{
+    if (m_emptyThumbnail.isNull())
+        m_emptyThumbnail = stamped(m_thumbnailStamp);
+    const QRect place = thumbnailPlace(row);
+    painter.drawPixmap(place.topLeft(), m_emptyThumbnail);
+    if (m_images[row].picture.isEmpty())
+        return true;
+    const QPixmap *kept = m_thumbnails.object(row);
+    if (kept)
+        painter.drawPixmap(place.topLeft() + m_image0->contentsRect().topLeft(), *kept);
+    return kept != nullptr;
+}
+
+void StripCanvas::drawLabel(QPainter &painter, int row)
+{
+    if (!m_labelPictures.contains(row)) {
+        m_labelStamp->setText(m_labels[row].caption);
+        m_labelPictures.insert(row, new QPixmap(stamped(m_labelStamp)));
+    }
+    painter.drawPixmap(labelPlace(row).topLeft(), *m_labelPictures.object(row));
+}
+
+bool StripCanvas::showTooltip(const QPoint &at, const QPoint &globalAt)
+{
+    const auto [first, last] = rowsIn(QRect(at, QSize(1, 1)));
+    for (int row = std::max(first, 1); row <= last; ++row) {
+        const QRect thumbnail = thumbnailPlace(row);
+        const QRect label = labelPlace(row);
+        if (m_images[row].visible && thumbnail.contains(at)) {
+            QToolTip::showText(globalAt, m_image0->toolTip(), m_container, thumbnail);
+            return true;
+        }
+        if (m_labels[row].visible && label.contains(at)) {
+            QToolTip::showText(globalAt, m_label0->toolTip(), m_container, label);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    return true;
+}
+
+int StripCanvas::thumbnailAt(const QPoint &at) const
+{
+    const auto [first, last] = rowsIn(QRect(at, QSize(1, 1)));
+    for (int row = first; row <= last; ++row) {
+        if (m_images[row].visible && thumbnailPlace(row).contains(at))
+            return row;
+    }
+    return -1;
+}
+
+void StripCanvas::readThumbnailsInView()
+{
+    const auto [first, last] = rowsIn(viewArea());
+    for (int row = std::max(first, 1); row <= last; ++row) {
+        if (m_images[row].visible && !m_images[row].picture.isEmpty() && !m_thumbnails.contains(row)) {
+            m_thumbnails.insert(row, new QPixmap(readThumbnail(row)));
+            m_container->update(thumbnailPlace(row));
+        }
+    }
+    emit thumbnailsRead();
+}
+
+QPixmap StripCanvas::readThumbnail(int row) const
+{
+    const QString &file = m_images.at(row).picture;
+    if (file.isEmpty())
+        return {};
+    const QImage picture(m_pathOf(file));
+    return picture.isNull() ? QPixmap() : reducedPicture(picture, thumbnailSize());
+}
+
+QPixmap StripCanvas::stamped(QLabel *stamp) const
+{
+    const qreal ratio = m_container->devicePixelRatioF();
+    QPixmap picture(stamp->size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    stamp->render(&picture, {}, {}, QWidget::DrawChildren);
+    return picture;
+}
+
+} // namespace velsnap

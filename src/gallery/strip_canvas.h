@@ -1,0 +1,81 @@
+#pragma once
+
+#include "strip_elements.h"
+
+#include <QCache>
+#include <QObject>
+#include <QPixmap>
+#include <QTimer>
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QLabel;
+class QPainter;
+class QWidget;
+
+namespace velsnap {
+
+// Draws rows 1 and on of the strip into the container, whose only widgets are
+// the layout's row 0: a repaint costs the rows in view, whatever the number
+// of rows. Each element is drawn by a hidden copy of element 0 of its array,
+// so it looks, and answers tooltips and double-clicks, as element 0 does.
+// A thumbnail is read from its file shortly after its row comes into view;
+// a bounded number of them is kept.
+class StripCanvas : public QObject {
+    Q_OBJECT
+
+public:
+    StripCanvas(QWidget *container, const QLabel *image0, const QLabel *label0,
+                const std::vector<ThumbnailElement> &images, const std::vector<LabelElement> &labels,
+                std::function<QString(const QString &)> pathOf, std::function<void(int)> doubleClicked);
+
+    // Where element n of each array stands, in the container's pixels.
+    QRect thumbnailPlace(int row) const;
+    QRect labelPlace(int row) const;
+    // The size thumbnails are made at: the inner area of a thumbnail.
+    QSize thumbnailSize() const;
+
+    // Row n has changed: drawn again from its elements, its thumbnail `made`
+    // already when given, else read when next in view.
+    void rowChanged(int row, const QPixmap &made = {});
+    // The thumbnail row n draws, read from its file now if need be.
+    QPixmap thumbnail(int row);
+    // Whether a row in view still waits for its thumbnail.
+    bool waitingForThumbnails() const;
+
+signals:
+    // Thumbnails that were waiting have been read and drawn.
+    void thumbnailsRead();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::pair<int, int> rowsIn(const QRect &area) const;
+    QRect viewArea() const;
+    void paintRows(QPainter &painter, const QRect &area);
+    bool drawThumbnail(QPainter &painter, int row);
+    void drawLabel(QPainter &painter, int row);
+    bool showTooltip(const QPoint &at, const QPoint &globalAt);
+    int thumbnailAt(const QPoint &at) const;
+    void readThumbnailsInView();
+    QPixmap readThumbnail(int row) const;
+    QPixmap stamped(QLabel *stamp) const;
+
+    QWidget *m_container;
+    const QLabel *m_image0;
+    const QLabel *m_label0;
+    const std::vector<ThumbnailElement> &m_images;
+    const std::vector<LabelElement> &m_labels;
+    std::function<QString(const QString &)> m_pathOf;
+    std::function<void(int)> m_doubleClicked;
+    QLabel *m_thumbnailStamp;
+    QLabel *m_labelStamp;
+    QPixmap m_emptyThumbnail;
+    QCache<int, QPixmap> m_thumbnails;
+    QCache<int, QPixmap> m_labelPictures;
+    QTimer m_lateReads;
+};
+
+} // namespace velsnap
