@@ -9,8 +9,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryFile>
 #include <csignal>
 
 using namespace velsnap;
@@ -88,6 +90,27 @@ private slots:
         QCOMPARE(leftInFolder().size(), 2);
     }
 
+    void pngHoldsTheSamePixels()
+    {
+        test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--save-sent"), sentFile()});
+        start({QStringLiteral("--device"), line, QStringLiteral("--count"), QStringLiteral("1"),
+               QStringLiteral("--format"), QStringLiteral("png")});
+        QCOMPARE(finish(), 0);
+        const QStringList paths = printedPaths();
+        QCOMPARE(paths.size(), 1);
+        QVERIFY(paths.first().endsWith(QStringLiteral(".png")));
+        // The bitmap the window would write, read back by Qt, has the same pixels.
+        QTemporaryFile bitmap(m_scratch.filePath(QStringLiteral("XXXXXX.bmp")));
+        QVERIFY(bitmap.open());
+        bitmap.write(pictureFile(test::readFileBytes(sentFile())));
+        bitmap.close();
+        const QImage png(paths.first());
+        QCOMPARE(png.size(), QSize(320, 240));
+        QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
+                 QImage(bitmap.fileName()).convertToFormat(QImage::Format_RGB32));
+    }
+
     void stopSignalInTheMiddleLeavesNothing_data()
     {
         QTest::addColumn<int>("signalNumber");
@@ -136,6 +159,7 @@ private slots:
         QTest::newRow("negative count") << QStringList{QStringLiteral("--count"), QStringLiteral("-1")};
         QTest::newRow("zero timeout") << QStringList{QStringLiteral("--timeout"), QStringLiteral("0")};
         QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour")};
+        QTest::newRow("unknown format") << QStringList{QStringLiteral("--format"), QStringLiteral("jpeg")};
     }
     void badCommandLine()
     {

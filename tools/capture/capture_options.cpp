@@ -18,6 +18,10 @@ const QString kExitStatusHelp =
                    "  5  シリアルポートとの接続が切れた\n"
                    "  6  画像ファイルを書き込めない（画像フォルダー、ヘッダーテンプレート）\n");
 
+const QString kExample =
+    QStringLiteral("例: 10 枚を PNG で shots/ に保存し、そのパスを表示します\n"
+                   "  velsnap-capture --device /dev/ttyUSB0 --count 10 --format png --folder shots\n");
+
 std::optional<int> wholeNumber(const QString &text, int lowest, int highest)
 {
     bool ok = false;
@@ -51,7 +55,11 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         QStringLiteral("timeout"),
         QStringLiteral("画像の途中で回線がこの秒数だまったら、その画像を破棄して次を待ちます。既定: 待ち続けます。"),
         QStringLiteral("SECONDS"));
-    parser.addOptions({help, version, device, port, folder, count, timeout});
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("bmp（既定）はウィンドウと同じファイル、png は同じ画素の PNG で保存します。"),
+        QStringLiteral("bmp|png"), QStringLiteral("bmp"));
+    parser.addOptions({help, version, device, port, folder, count, format, timeout});
 
     ParsedCommandLine parsed;
     if (!parser.parse(arguments)) {
@@ -59,7 +67,7 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         return parsed;
     }
     if (parser.isSet(help)) {
-        parsed.earlyText = parser.helpText() + u'\n' + kExitStatusHelp;
+        parsed.earlyText = parser.helpText() + u'\n' + kExitStatusHelp + u'\n' + kExample;
         return parsed;
     }
     if (parser.isSet(version)) {
@@ -91,6 +99,12 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         return parsed;
     }
     options.count = *pictures;
+    const QString formatName = parser.value(format);
+    if (formatName != QLatin1String("bmp") && formatName != QLatin1String("png")) {
+        parsed.error = QStringLiteral("--format は bmp か png です: %1").arg(formatName);
+        return parsed;
+    }
+    options.format = formatName == QLatin1String("png") ? PictureFormat::Png : PictureFormat::Bmp;
     if (parser.isSet(timeout)) {
         bool ok = false;
         const double seconds = parser.value(timeout).toDouble(&ok);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture/picture_file.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -22,6 +24,7 @@ struct CaptureOptions {
     QString folder;          // empty: the window's picture folder
     int count = 0;           // 0: until stopped
     int timeoutMs = 0;       // 0: wait as long as it takes
+    PictureFormat format = PictureFormat::Bmp;
 };
 
 struct ParsedCommandLine {

@@ -77,6 +77,7 @@ int main(int argc, char *argv[])
     TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
     ReceptionRun run({line, frontEnd, folders, [port] { return port; }});
     run.setSilenceLimit(options.timeoutMs);
+    run.setPictureFormat(options.format);
 
     // A stop signal ends the program at once: the waiting run drops its picture.
     bool stopped = false;

@@ -1,7 +1,6 @@
 #include "run/reception_run.h"
 
 #include "folders/program_folders.h"
-#include "picture/picture_file.h"
 #include "picture/pixel_conversion.h"
 #include "picture/time_report.h"
 #include "protocol/wire_protocol.h"
@@ -157,8 +156,9 @@ RunOutcome ReceptionRun::receive_image()
 
     m_state = State::Writing;
     const ProgramFolders &folders = m_services.folders;
-    const PictureWriteResult written = writePictureFile(folders.app_path + QLatin1String(kHeaderTemplateName),
-                                                        folders.image_path, QDateTime::currentDateTime(), buffer);
+    const PictureWriteResult written =
+        writePictureFile(folders.app_path + QLatin1String(kHeaderTemplateName), folders.image_path,
+                         QDateTime::currentDateTime(), buffer, m_format);
     if (!written.ok())
         return failRun(RunOutcome::NotWritten, written.error);
     const QTime end = QTime::currentTime();

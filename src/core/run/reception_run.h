@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/picture_file.h"
 #include "serial/serial_line.h"
 
 #include <QString>
@@ -54,6 +55,7 @@ public:
     // A run that has heard nothing for this long in the middle of a picture
     // gives the picture up; 0 waits as long as it takes.
     void setSilenceLimit(int milliseconds) { m_silenceLimitMs = milliseconds; }
+    void setPictureFormat(PictureFormat format) { m_format = format; }
 
     State state() const { return m_state; }
     bool receiving() const { return flag_receive_image; }
@@ -75,6 +77,7 @@ private:
     State m_state = State::Idle;
     OpenResult m_lastOpen = OpenResult::Opened;
     int m_silenceLimitMs = 0;
+    PictureFormat m_format = PictureFormat::Bmp;
     QTime m_start;
 };
 
