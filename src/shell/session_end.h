@@ -14,8 +14,8 @@ namespace velsnap {
 //   `endLikeTheCloseBox`, wherever the program waits (a reception run, a
 //   message box, start-up);
 // - when the display connection closes, the platform ends the process itself
-//   through exit(), and `releasePort` runs on the way out, so the port's lock
-//   file goes with the program.
+//   (X11: exit(); Wayland: _exit() after its message), and `releasePort` runs
+//   on the way out, so the port's lock file goes with the program.
 // Make one only after the application object.
 class SessionEnd {
 public:
