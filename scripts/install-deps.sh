@@ -4,10 +4,11 @@
 set -euo pipefail
 
 packages=(
-    cmake g++ make clang-format
-    qt6-base-dev qt6-serialport-dev
-    fonts-ipafont-gothic
-    xvfb xauth xdotool imagemagick
+    cmake g++ make pkg-config clang-format
+    qt6-base-dev qt6-serialport-dev libxcb1-dev
+    fonts-ipafont-gothic qt6-translations-l10n qt6-qpa-plugins qt6-wayland
+    xvfb xauth xdotool imagemagick xclip weston
+    dpkg-dev desktop-file-utils appstream
 )
 
 missing=()

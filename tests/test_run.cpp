@@ -89,7 +89,7 @@ class RunTest : public QObject {
 private slots:
     void init()
     {
-        m_folders = programFoldersFor(m_folder.path());
+        m_folders = programFoldersFor(m_folder.path(), true, {});
         QDir(m_folder.path()).removeRecursively();
         QDir().mkpath(m_folders.image_path);
         QFile::copy(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed"), m_folders.app_path + "24bit.hed");

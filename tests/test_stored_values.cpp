@@ -89,7 +89,7 @@ private slots:
         QFETCH(QString, separator);
         QFETCH(QString, app);
         QFETCH(QString, images);
-        const ProgramFolders folders = programFoldersFor(folder, separator.at(0));
+        const ProgramFolders folders = programFoldersFor(folder, true, QString(), separator.at(0));
         QCOMPARE(folders.app_path, app);
         QCOMPARE(folders.image_path, images);
     }

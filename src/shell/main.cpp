@@ -3,19 +3,26 @@
 #include "shell/main_window.h"
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
+#include "shell/qt_japanese.h"
+#include "shell/session_end.h"
 
 #include <QApplication>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    // Made with new: ending the program tears it down from wherever the end
+    // comes (program_end.h).
+    auto *application = new QApplication(argc, argv);
     QApplication::setWindowIcon(velsnap::programIcon());
+    velsnap::installQtJapanese(*application);
 
     const QString programFolder = QApplication::applicationDirPath();
     velsnap::ProcessStarter starter(programFolder);
     velsnap::MessageBoxDialogs dialogs;
     velsnap::FrmMain frmMain({dialogs, starter, velsnap::endProgramNow, programFolder});
+    const velsnap::SessionEnd sessionEnd([&frmMain] { frmMain.Form_QueryUnload(); },
+                                         [&frmMain] { frmMain.closePortIfOpen(); });
     // The window's load handler runs the program's working life from inside the event loop.
     QTimer::singleShot(0, &frmMain, &velsnap::FrmMain::Form_Load);
     return QApplication::exec();

@@ -136,9 +136,14 @@ void FrmMain::cmd_end_Click()
 
 void FrmMain::Form_QueryUnload()
 {
+    closePortIfOpen();
+    m_services.endProgram();
+}
+
+void FrmMain::closePortIfOpen()
+{
     if (MSComm1.portOpen())
         MSComm1.closePort();
-    m_services.endProgram();
 }
 
 void FrmMain::closeEvent(QCloseEvent *event)

@@ -41,6 +41,9 @@ public:
     void cmd_help_Click();
     void cmd_end_Click();
     void Form_QueryUnload();
+    // The first step of Form_QueryUnload, also taken when the platform ends
+    // the program (the display connection closed).
+    void closePortIfOpen();
 
     template <typename Widget>
     Widget *control(const QString &name) const

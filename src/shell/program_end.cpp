@@ -1,5 +1,6 @@
 #include "shell/program_end.h"
 
+#include <QCoreApplication>
 #include <cstdio>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@ namespace velsnap {
 void endProgramNow()
 {
     std::fflush(nullptr);
+    delete QCoreApplication::instance();
     ::_exit(0);
 }
 

@@ -36,7 +36,7 @@ void FrmMain::Form_Load()
 
 void FrmMain::init_form()
 {
-    m_folders = programFoldersFor(m_services.programFolder);
+    m_folders = programFoldersOf(m_services.programFolder);
     if (!preparePictureFolder())
         return m_services.endProgram();
     offerKeptPictures();
@@ -46,8 +46,9 @@ void FrmMain::init_form()
 
 bool FrmMain::preparePictureFolder()
 {
+    // With its parents: the user's pictures folder may not exist yet.
     const QString folder = m_folders.image_path;
-    if (QDir(folder).exists() || QDir().mkdir(folder))
+    if (QDir().mkpath(folder))
         return true;
     m_services.dialogs.message(
         QStringLiteral("画像フォルダーを作成できません: %1\n%2")

@@ -63,8 +63,7 @@ int main(int argc, char *argv[])
     const int port = options.port.value_or(readStoredInt16(settings.read(kSnapSection, kPortKey, QStringLiteral("1"))));
     const QString device = options.device.isEmpty() ? currentDeviceForPort(port, settings) : options.device;
 
-    const ProgramFolders programFolders = programFoldersFor(QCoreApplication::applicationDirPath());
-    ProgramFolders folders{programFolders.app_path, programFolders.image_path};
+    ProgramFolders folders = programFoldersOf(QCoreApplication::applicationDirPath());
     if (!options.folder.isEmpty())
         folders.image_path = QDir(options.folder).absolutePath() + u'/';
     if (!QDir().mkpath(folders.image_path)) {

@@ -1,13 +1,38 @@
 #include "folders/program_folders.h"
 
+#include <QFileInfo>
+#include <QStandardPaths>
+
 namespace velsnap {
 
-ProgramFolders programFoldersFor(const QString &programFolder, QChar separator)
+namespace {
+
+QString withSeparator(QString folder, QChar separator)
 {
-    QString app_path = programFolder;
-    if (!app_path.endsWith(separator))
-        app_path += separator;
-    return {app_path, app_path + QStringLiteral("bmp") + separator};
+    if (!folder.endsWith(separator))
+        folder += separator;
+    return folder;
+}
+
+} // namespace
+
+ProgramFolders programFoldersFor(const QString &programFolder, bool programFolderWritable, const QString &userPictures,
+                                 QChar separator)
+{
+    const QString app_path = withSeparator(programFolder, separator);
+    // Without a pictures folder to go to, the folder beside the program is
+    // still the one to try, and the user is told if it cannot be made.
+    if (programFolderWritable || userPictures.isEmpty())
+        return {app_path, app_path + QStringLiteral("bmp") + separator};
+    return {app_path, withSeparator(userPictures, separator) + QStringLiteral("VELSNAP") + separator};
+}
+
+ProgramFolders programFoldersOf(const QString &programFolder)
+{
+    // QFileInfo asks access(2), which also says no on a read-only file
+    // system, where the permission bits would let root write.
+    return programFoldersFor(programFolder, QFileInfo(programFolder).isWritable(),
+                             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
 }
 
 } // namespace velsnap

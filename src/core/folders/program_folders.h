@@ -5,8 +5,8 @@
 
 namespace velsnap {
 
-// The program folder and the picture folder beside the program, each ending
-// in exactly one separator.
+// The program folder and the picture folder, each ending in exactly one
+// separator.
 struct ProgramFolders {
     QString app_path;
     QString image_path;
@@ -18,8 +18,15 @@ inline constexpr QChar kPathSeparator = u'\\';
 inline constexpr QChar kPathSeparator = u'/';
 #endif
 
-// From the folder of the running program (a root folder already ends in the
-// separator and gets no second one).
-ProgramFolders programFoldersFor(const QString &programFolder, QChar separator = kPathSeparator);
+// Where the program keeps its pictures: "bmp" beside the program when the
+// user can write the program folder (a build, an install under the home, a
+// portable copy), else "VELSNAP" in the user's pictures folder (a shared
+// install). A root folder already ends in the separator and gets no second one.
+ProgramFolders programFoldersFor(const QString &programFolder, bool programFolderWritable, const QString &userPictures,
+                                 QChar separator = kPathSeparator);
+
+// The same for the running program's folder, asking the system whether the
+// user may write it and where the user's pictures folder is.
+ProgramFolders programFoldersOf(const QString &programFolder);
 
 } // namespace velsnap

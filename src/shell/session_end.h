@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+
+namespace velsnap {
+
+// At logout or shutdown the desktop ends programs with SIGTERM or SIGHUP
+// (a terminal with SIGINT), or closes their display connection. While an
+// object of this class lives:
+// - each of those signals becomes an event of the window's thread, which calls
+//   `endLikeTheCloseBox`, wherever the program waits (a reception run, a
+//   message box, start-up);
+// - when the display connection closes, the platform ends the process itself
+//   (X11: exit(); Wayland: _exit() after its message), and `releasePort` runs
+//   on the way out, so the port's lock file goes with the program.
+// Make one only after the application object.
+class SessionEnd {
+public:
+    SessionEnd(std::function<void()> endLikeTheCloseBox, std::function<void()> releasePort);
+    ~SessionEnd();
+    SessionEnd(const SessionEnd &) = delete;
+    SessionEnd &operator=(const SessionEnd &) = delete;
+
+private:
+    int m_signals[2] = {-1, -1}; // written by the signal handler, read by the notifier
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+} // namespace velsnap
