@@ -1,9 +1,8 @@
 #pragma once
 
-#include <functional>
-#include <memory>
+#include "system/signal_notifier.h"
 
-class QSocketNotifier;
+#include <functional>
 
 namespace velsnap {
 
@@ -25,8 +24,7 @@ public:
     SessionEnd &operator=(const SessionEnd &) = delete;
 
 private:
-    int m_signals[2] = {-1, -1}; // written by the signal handler, read by the notifier
-    std::unique_ptr<QSocketNotifier> m_notifier;
+    SignalNotifier m_signals;
 };
 
 } // namespace velsnap
