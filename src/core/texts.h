@@ -30,6 +30,15 @@ inline const QString kLineLostWhileWaiting =
 inline const QString kLineSilent =
     QStringLiteral("%1 秒間なにも届かなかったので、受信中の画像を破棄しました。次の画面コピーを待ちます。");
 
+inline const QString kPictureNotWritten = QStringLiteral("画像ファイルを書き込めません: %1\n%2");
+inline const QString kTemplateUnreadable = QStringLiteral("ヘッダーテンプレートを読めません: %1\n%2");
+inline const QString kTemplateTooShort =
+    QStringLiteral("ヘッダーテンプレートが短すぎます（%1 バイト、54 バイト必要）: %2");
+
+inline const QString kWindowCaption = QStringLiteral("Velmora 画面コピープログラム (VELSNAP)  Ver3.0");
+inline const QString kApplicationTitle = QStringLiteral("VELSNAP"); // of the message boxes
+inline const QString kPortEntry = QStringLiteral("COM %1");
+
 inline const QString kQuestionTitle = QStringLiteral("削除の確認");
 inline const QString kDeleteKeptPictures = QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？");
 inline const QString kPictureFolderUnusable = QStringLiteral("画像フォルダーを作成できません: %1\n%2");

@@ -1,18 +1,15 @@
 #include "shell/dialogs.h"
 
+#include "texts.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace velsnap {
 
-namespace {
-// Message boxes carry the application's title; the window keeps its own caption.
-const QString kApplicationTitle = QStringLiteral("VELSNAP");
-} // namespace
-
 void MessageBoxDialogs::message(const QString &text, const QString &detail)
 {
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(QMessageBox::NoIcon, texts::kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
     box.setInformativeText(detail);
     box.exec();
 }

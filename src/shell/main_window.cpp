@@ -9,6 +9,7 @@
 #include "shell/program_icon.h"
 #include "shell/window_font.h"
 #include "shell/window_layout.h"
+#include "texts.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -67,7 +68,7 @@ FrmMain::FrmMain(ShellServices services)
 void FrmMain::buildControls()
 {
     setObjectName(QStringLiteral("frm_main"));
-    setWindowTitle(kWindowCaption);
+    setWindowTitle(texts::kWindowCaption);
     setWindowIcon(programIcon());
     // The layout is fixed: the border neither resizes nor maximises the window.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -121,11 +122,11 @@ void FrmMain::openHelp()
 {
     const QString path = m_folders.app_path + QLatin1String(kHelpFileName);
     if (!QFile::exists(path)) {
-        m_services.dialogs.message(QStringLiteral("ヘルプファイルが見つかりません: %1").arg(path));
+        m_services.dialogs.message(texts::kHelpFileMissing.arg(path));
         return;
     }
     if (!m_services.starter.start(helpCommandLine(m_folders.app_path)))
-        m_services.dialogs.message(QStringLiteral("ヘルプを表示するプログラムを起動できません: %1").arg(path));
+        m_services.dialogs.message(texts::kHelpViewerMissing.arg(path));
 }
 
 void FrmMain::cmd_end_Click()

@@ -5,6 +5,7 @@
 #include "settings/stored_number.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
+#include "texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,9 +51,8 @@ bool FrmMain::preparePictureFolder()
     const QString folder = m_folders.image_path;
     if (QDir().mkpath(folder))
         return true;
-    m_services.dialogs.message(
-        QStringLiteral("画像フォルダーを作成できません: %1\n%2")
-            .arg(QDir::toNativeSeparators(folder), QString::fromLocal8Bit(std::strerror(errno))));
+    m_services.dialogs.message(texts::kPictureFolderUnusable.arg(QDir::toNativeSeparators(folder),
+                                                                 QString::fromLocal8Bit(std::strerror(errno))));
     return false;
 }
 
@@ -61,15 +61,14 @@ void FrmMain::offerKeptPictures()
     const QStringList names = keptPictureNames(m_folders.image_path);
     if (names.isEmpty())
         return;
-    const bool remove = m_services.dialogs.askYesNo(
-        QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？"), QStringLiteral("削除の確認"));
+    const bool remove = m_services.dialogs.askYesNo(texts::kDeleteKeptPictures, texts::kQuestionTitle);
     const ThumbnailStrip::Batch batch(*m_strip); // img1 takes the last kept picture once, at the end
     for (const QString &name : names) {
         if (remove) {
             QFile file(m_folders.image_path + name);
             if (!file.remove())
-                m_services.dialogs.message(QStringLiteral("画像ファイルを削除できません: %1\n%2")
-                                               .arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
+                m_services.dialogs.message(
+                    texts::kPictureNotDeleted.arg(QDir::toNativeSeparators(file.fileName()), file.errorString()));
         } else {
             m_strip->add_thumbnail(name);
         }
@@ -86,7 +85,7 @@ void FrmMain::restoreChoices()
 
     auto *ports = m_controls.cmb_port;
     for (int port = 1; port <= kPortCount; ++port)
-        ports->addItem(QStringLiteral("COM %1").arg(port));
+        ports->addItem(texts::kPortEntry.arg(port));
     const int position =
         nearestInt16(storedNumberValue(m_settings.read(kSnapSection, kPortKey, QStringLiteral("1"))) - 1);
     ports->setCurrentIndex(position >= 0 && position < kPortCount ? position : -1);

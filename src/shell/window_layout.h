@@ -62,6 +62,4 @@ struct ControlSpec {
 inline constexpr TwipsRect kClientArea{0, 0, 7920, 5580};
 std::span<const ControlSpec> windowLayout();
 
-inline const QString kWindowCaption = QStringLiteral("Velmora 画面コピープログラム (VELSNAP)  Ver3.0");
-
 } // namespace velsnap

@@ -9,11 +9,14 @@
 #include "settings/stored_number.h"
 #include "system/signal_notifier.h"
 #include "terminal_front_end.h"
+#include "texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 using namespace velsnap;
@@ -67,8 +70,8 @@ int main(int argc, char *argv[])
     if (!options.folder.isEmpty())
         folders.image_path = QDir(options.folder).absolutePath() + u'/';
     if (!QDir().mkpath(folders.image_path)) {
-        printError(
-            QStringLiteral("画像フォルダーを作成できません: %1").arg(QDir::toNativeSeparators(folders.image_path)));
+        printError(texts::kPictureFolderUnusable.arg(QDir::toNativeSeparators(folders.image_path),
+                                                     QString::fromLocal8Bit(std::strerror(errno))));
         return kExitNotWritten;
     }
 

@@ -1,6 +1,7 @@
 #include "picture/picture_file.h"
 
 #include "picture/picture_geometry.h"
+#include "texts.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -29,23 +30,17 @@ QString systemReason(int error)
 
 QString cannotWrite(const QString &path, int error)
 {
-    return QStringLiteral("画像ファイルを書き込めません: %1\n%2")
-        .arg(QDir::toNativeSeparators(path), systemReason(error));
+    return texts::kPictureNotWritten.arg(QDir::toNativeSeparators(path), systemReason(error));
 }
 
 Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer)
 {
     QFile file(templatePath);
     if (!file.open(QIODevice::ReadOnly))
-        return {{},
-                QStringLiteral("ヘッダーテンプレートを読めません: %1\n%2")
-                    .arg(QDir::toNativeSeparators(templatePath), file.errorString())};
+        return {{}, texts::kTemplateUnreadable.arg(QDir::toNativeSeparators(templatePath), file.errorString())};
     const QByteArray header = file.read(kBitmapHeaderBytes);
     if (header.size() < kBitmapHeaderBytes)
-        return {{},
-                QStringLiteral("ヘッダーテンプレートが短すぎます（%1 バイト、54 バイト必要）: %2")
-                    .arg(header.size())
-                    .arg(QDir::toNativeSeparators(templatePath))};
+        return {{}, texts::kTemplateTooShort.arg(header.size()).arg(QDir::toNativeSeparators(templatePath))};
     return {header + buffer, {}};
 }
 
