@@ -6,6 +6,7 @@ set(root "$ENV{DESTDIR}${prefix}")
 
 file(MAKE_DIRECTORY "${root}/${VELSNAP_BIN_FOLDER}")
 file(RELATIVE_PATH up "${root}/${VELSNAP_BIN_FOLDER}" "${root}")
+string(REGEX REPLACE "/+$" "" up "${up}")
 foreach(command IN LISTS VELSNAP_COMMANDS)
     set(link "${VELSNAP_BIN_FOLDER}/${command}")
     message(STATUS "Installing: ${root}/${link}")
