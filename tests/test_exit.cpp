@@ -1,6 +1,6 @@
 // The exit button ends the real program at once, in the middle of a transfer,
 // on a real X server: exit status 0, no picture, nothing of the run resumes.
-#include "support/program_copy.h"
+#include "support/program_on_x.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/x_session.h"
@@ -20,19 +20,13 @@ private slots:
             QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             QSKIP("needs Xvfb and xdotool (scripts/install-deps.sh installs them)");
 
-        test::SimulatedDevice device;
-        const QString line = device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")});
-        QVERIFY(!line.isEmpty());
-        const test::ProgramCopy copy(line);
-
-        test::XServer x;
-        QVERIFY(x.start());
-        QProcessEnvironment environment = copy.environment();
-        environment.insert(QStringLiteral("DISPLAY"), x.display());
-
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(copy.program(), {});
+        test::ProgramOnX run;
+        QVERIFY(run.prepare({QStringLiteral("--stop-after"), QStringLiteral("50000")}));
+        const QProcessEnvironment &environment = run.environment;
+        const test::ProgramCopy &copy = *run.copy;
+        test::SimulatedDevice &device = run.device;
+        QProcess &program = run.program;
+        run.startProgram();
         QVERIFY(program.waitForStarted());
 
         const QString window = test::findWindow(QStringLiteral("VELSNAP"), environment);

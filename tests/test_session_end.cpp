@@ -2,7 +2,7 @@
 // last picture stays on the clipboard where a clipboard manager runs, and the
 // session's end (SIGTERM, SIGHUP, the display going away) in the middle of a
 // picture still closes the port, so its lock file goes.
-#include "support/program_copy.h"
+#include "support/program_on_x.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/x_session.h"
@@ -51,15 +51,12 @@ private slots:
 
     void clipboardOutlivesTheExitButton()
     {
-        test::SimulatedDevice device; // one picture, then the line stays quiet
-        const QString line = device.start(
-            {QStringLiteral("--count"), QStringLiteral("0"), QStringLiteral("--pause"), QStringLiteral("600000")});
-        QVERIFY(!line.isEmpty());
-        const test::ProgramCopy copy(line);
-        test::XServer x;
-        QVERIFY(x.start());
-        QProcessEnvironment environment = copy.environment();
-        environment.insert(QStringLiteral("DISPLAY"), x.display());
+        test::ProgramOnX run; // one picture, then the line stays quiet
+        QVERIFY(run.prepare(
+            {QStringLiteral("--count"), QStringLiteral("0"), QStringLiteral("--pause"), QStringLiteral("600000")}));
+        const QProcessEnvironment &environment = run.environment;
+        const test::ProgramCopy &copy = *run.copy;
+        QProcess &program = run.program;
 
         QProcess keeper;
         keeper.setProcessEnvironment(environment);
@@ -67,9 +64,7 @@ private slots:
         QVERIFY(keeper.waitForReadyRead(10000));
         QCOMPARE(keeper.readLine().trimmed(), QByteArray("ready"));
 
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(copy.program(), {});
+        run.startProgram();
         const QString window = test::findWindow(QStringLiteral("VELSNAP"), environment);
         QVERIFY(!window.isEmpty());
         QVERIFY(
@@ -105,18 +100,13 @@ private slots:
     {
         QFETCH(int, signal);
         QFETCH(int, exitCode);
-        test::SimulatedDevice device;
-        const QString line = device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")});
-        QVERIFY(!line.isEmpty());
-        const test::ProgramCopy copy(line);
-        test::XServer x;
-        QVERIFY(x.start());
-        QProcessEnvironment environment = copy.environment();
-        environment.insert(QStringLiteral("DISPLAY"), x.display());
-
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(copy.program(), {});
+        test::ProgramOnX run;
+        QVERIFY(run.prepare({QStringLiteral("--stop-after"), QStringLiteral("50000")}));
+        const QString &line = run.line;
+        test::SimulatedDevice &device = run.device;
+        test::XServer &x = run.x;
+        QProcess &program = run.program;
+        run.startProgram();
         QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("pixel data cut")); }, 15000));
         QVERIFY2(QFileInfo::exists(test::portLockFile(line)), qPrintable(test::portLockFile(line)));
 
@@ -128,7 +118,7 @@ private slots:
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), exitCode);
         QVERIFY(!QFileInfo::exists(test::portLockFile(line)));
-        QVERIFY(QDir(copy.pictureFolder()).isEmpty());
+        QVERIFY(QDir(run.copy->pictureFolder()).isEmpty());
     }
 };
 
