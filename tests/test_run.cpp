@@ -64,6 +64,7 @@ class RunTest : public QObject {
         });
         guard.start(5000);
         run->cmd_receive_Click();
+        frontEnd->onStatus = nullptr; // it counts in this frame
     }
     void verifyStopped()
     {

@@ -45,11 +45,6 @@ StopSignals::~StopSignals()
     ::close(m_fd);
 }
 
-bool StopSignals::raised() const
-{
-    return pollFor(m_fd, 0);
-}
-
 bool StopSignals::sleep(std::chrono::milliseconds duration) const
 {
     return !pollFor(m_fd, static_cast<int>(duration.count()));

@@ -14,7 +14,6 @@ public:
     StopSignals &operator=(const StopSignals &) = delete;
 
     int fd() const { return m_fd; }
-    bool raised() const;
     // False when a stop signal came before the time was up.
     bool sleep(std::chrono::milliseconds duration) const;
     void waitForever() const;
