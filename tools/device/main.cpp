@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
-#include <optional>
 #include <vector>
 
 namespace velsnap {
@@ -36,9 +35,10 @@ int stopped()
 
 int run(const Options &options, const StopSignals &stop)
 {
-    const std::optional<std::vector<std::uint8_t>> picture =
-        options.picture ? std::optional(frameBytes(loadPicture(QString::fromStdString(*options.picture))))
-                        : std::nullopt;
+    // Empty: a test pattern of its own for each copy.
+    const std::vector<std::uint8_t> picture = options.picture
+                                                  ? frameBytes(loadPicture(QString::fromStdString(*options.picture)))
+                                                  : std::vector<std::uint8_t>();
     SentLog sentLog(options.saveSent);
     Line line = options.device ? Line(stop, *options.device) : Line(stop);
     std::printf("%s\n", line.path().c_str());
@@ -51,7 +51,7 @@ int run(const Options &options, const StopSignals &stop)
         note(copy, "waiting for receiver");
         if (line.waitForReceiver() == LineStatus::Stopped)
             return stopped();
-        const std::vector<std::uint8_t> pixels = picture ? *picture : frameBytes(testPattern(copy));
+        const std::vector<std::uint8_t> pixels = picture.empty() ? frameBytes(testPattern(copy)) : picture;
         sentLog.add(pixels);
         switch (sendCopy(line, stop, options, copy, pixels)) {
         case CopyEnd::Complete:
