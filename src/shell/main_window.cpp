@@ -1,7 +1,7 @@
 #include "shell/main_window.h"
 
 #include "serial/port_settings.h"
-#include "settings/stored_number.h"
+#include "settings/stored_port.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
 #include "shell/picture_display.h"
@@ -59,9 +59,8 @@ FrmMain::FrmMain(ShellServices services)
     m_receptionView = std::make_unique<WindowReception>(
         receptionWidgets(m_controls), m_services.dialogs,
         [this](const QString &fileName, const QImage &picture) { m_strip->add_thumbnail(fileName, picture); });
-    m_reception = std::make_unique<ReceptionRun>(ReceptionRun::Services{
-        MSComm1, *m_receptionView, m_folders,
-        [this] { return int(readStoredInt16(m_settings.read(kSnapSection, kPortKey, QStringLiteral("1")))); }});
+    m_reception = std::make_unique<ReceptionRun>(
+        ReceptionRun::Services{MSComm1, *m_receptionView, m_folders, [this] { return storedPortNumber(m_settings); }});
     wireEvents();
 }
 

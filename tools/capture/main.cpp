@@ -5,8 +5,7 @@
 #include "run/reception_run.h"
 #include "serial/port_settings.h"
 #include "serial/qt_serial_line.h"
-#include "settings/settings_store.h"
-#include "settings/stored_number.h"
+#include "settings/stored_port.h"
 #include "system/signal_notifier.h"
 #include "terminal_front_end.h"
 #include "texts.h"
@@ -63,7 +62,7 @@ int main(int argc, char *argv[])
     const CaptureOptions &options = parsed.options;
 
     SettingsStore settings;
-    const int port = options.port.value_or(readStoredInt16(settings.read(kSnapSection, kPortKey, QStringLiteral("1"))));
+    const int port = options.port.value_or(storedPortNumber(settings));
     const QString device = options.device.isEmpty() ? currentDeviceForPort(port, settings) : options.device;
 
     ProgramFolders folders = programFoldersOf(QCoreApplication::applicationDirPath());
