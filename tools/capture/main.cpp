@@ -100,6 +100,12 @@ int main(int argc, char *argv[])
         case RunOutcome::Silent:
             run.rearm(); // nobody is there to press start again
             break;
+        case RunOutcome::PortNotOpened:
+            // The window stays silent where nothing better is known; a script's log should still say it.
+            if (run.lastOpenResult() == OpenResult::Failed)
+                frontEnd.message(QStringLiteral("シリアルポートを開けません: %1").arg(device),
+                                 line.openFailureReason());
+            return exitStatusFor(outcome, run);
         default:
             return exitStatusFor(outcome, run);
         }
