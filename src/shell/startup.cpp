@@ -2,6 +2,7 @@
 #include "shell/main_window.h"
 
 #include "folders/kept_pictures.h"
+#include "serial/port_mapping.h"
 #include "settings/stored_number.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
@@ -18,12 +19,6 @@
 #include <cstring>
 
 namespace velsnap {
-
-namespace {
-
-constexpr int kPortCount = 8;
-
-} // namespace
 
 void FrmMain::Form_Load()
 {

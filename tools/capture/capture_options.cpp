@@ -1,13 +1,13 @@
 #include "capture_options.h"
 
+#include "serial/port_mapping.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
 namespace velsnap {
 
 namespace {
-
-constexpr int kPortCount = 8;
 
 const QString kExitStatusHelp =
     QStringLiteral("終了ステータス:\n"

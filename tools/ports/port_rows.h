@@ -18,8 +18,6 @@ struct PortRow {
     FoundPort info; // the found port behind the device; empty fields when none
 };
 
-inline constexpr int kPortCount = 8; // COM 1 to COM 8, as the window offers them
-
 std::vector<PortRow> portRows(const PortMapping &mapping, const std::vector<FoundPort> &found);
 
 QString sourceText(PortSource source);

@@ -6,6 +6,9 @@
 
 namespace velsnap {
 
+// The ports a user can choose: COM 1 to COM 8.
+inline constexpr int kPortCount = 8;
+
 // A serial port that really exists on this machine.
 struct FoundPort {
     QString systemPath;   // /dev/ttyUSB0, /dev/ttyS0
