@@ -98,11 +98,16 @@ QPixmap StripCanvas::thumbnail(int row)
     return *m_thumbnails.object(row);
 }
 
+bool StripCanvas::waitsForThumbnail(int row) const
+{
+    return m_images[row].visible && !m_images[row].picture.isEmpty() && !m_thumbnails.contains(row);
+}
+
 bool StripCanvas::waitingForThumbnails() const
 {
     const auto [first, last] = rowsIn(viewArea());
     for (int row = std::max(first, 1); row <= last; ++row) {
-        if (m_images[row].visible && !m_images[row].picture.isEmpty() && !m_thumbnails.contains(row))
+        if (waitsForThumbnail(row))
             return true;
     }
     return false;
@@ -219,8 +224,8 @@ void StripCanvas::readThumbnailsInView()
 {
     const auto [first, last] = rowsIn(viewArea());
     for (int row = std::max(first, 1); row <= last; ++row) {
-        if (m_images[row].visible && !m_images[row].picture.isEmpty() && !m_thumbnails.contains(row)) {
-            m_thumbnails.insert(row, new QPixmap(readThumbnail(row)));
+        if (waitsForThumbnail(row)) {
+            thumbnail(row); // read and kept
             m_container->update(thumbnailPlace(row));
         }
     }

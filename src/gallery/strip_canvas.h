@@ -54,6 +54,7 @@ protected:
 private:
     std::pair<int, int> rowsIn(const QRect &area) const;
     QRect viewArea() const;
+    bool waitsForThumbnail(int row) const; // shown, with a picture, not read yet
     void paintRows(QPainter &painter, const QRect &area);
     bool drawThumbnail(QPainter &painter, int row);
     void drawLabel(QPainter &painter, int row);
