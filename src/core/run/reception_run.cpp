@@ -120,7 +120,6 @@ RunOutcome ReceptionRun::receive_image()
         return abandonRun(wait);
     line.output(protocol::kAcknowledgement);
     frontEnd.showStatus(texts::kStatusReceiving);
-    flag_receive_image = true;
     m_state = State::Receiving;
     resetReportLabels();
     frontEnd.pictureStarted();
@@ -164,10 +163,7 @@ RunOutcome ReceptionRun::receive_image()
     const QTime end = QTime::currentTime();
     frontEnd.showReport(Label::End, timeOfDayText(end));
     frontEnd.showReport(Label::Time, processingTimeText(m_start, end));
-    if (!set_port_state(-1)) {
-        m_state = State::Idle;
-        return RunOutcome::Saved;
-    }
+    set_port_state(-1); // closing only: it cannot fail
     return finishRun(folders.image_path + written.fileName);
 }
 
@@ -212,7 +208,6 @@ void ReceptionRun::resetReportLabels()
 RunOutcome ReceptionRun::cancelRun()
 {
     set_port_state(-1);
-    flag_receive_image = false;
     m_state = State::Idle;
     m_services.frontEnd.showStatus(texts::kStatusWaiting);
     resetReportLabels();
@@ -222,7 +217,7 @@ RunOutcome ReceptionRun::cancelRun()
 
 RunOutcome ReceptionRun::abandonRun(Wait why)
 {
-    const bool wasReceiving = flag_receive_image;
+    const bool wasReceiving = receiving();
     cancelRun();
     switch (why) {
     case Wait::LineLost:
@@ -240,7 +235,6 @@ RunOutcome ReceptionRun::abandonRun(Wait why)
 RunOutcome ReceptionRun::failRun(RunOutcome why, const QString &message)
 {
     set_port_state(-1);
-    flag_receive_image = false;
     m_state = State::Idle;
     glb_cancel = true;
     m_services.frontEnd.message(message, {});
@@ -251,7 +245,6 @@ RunOutcome ReceptionRun::finishRun(const QString &path)
 {
     const QImage picture(path);
     m_services.frontEnd.showStatus(texts::kStatusComplete);
-    flag_receive_image = false;
     m_state = State::Idle;
     m_services.frontEnd.pictureSaved(path, picture);
     return RunOutcome::Saved;

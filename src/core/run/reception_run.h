@@ -58,7 +58,8 @@ public:
     void setPictureFormat(PictureFormat format) { m_format = format; }
 
     State state() const { return m_state; }
-    bool receiving() const { return flag_receive_image; }
+    // flag_receive_image: from the acknowledgement until the run ends.
+    bool receiving() const { return m_state == State::Receiving || m_state == State::Writing; }
     OpenResult lastOpenResult() const { return m_lastOpen; }
 
 private:
@@ -72,7 +73,6 @@ private:
 
     Services m_services;
     bool glb_cancel = false;
-    bool flag_receive_image = false;
     bool m_looping = false;
     State m_state = State::Idle;
     OpenResult m_lastOpen = OpenResult::Opened;
