@@ -58,9 +58,7 @@ void WindowReception::drawPoint(int x, int y, Bgr colour)
 void WindowReception::pictureStarted()
 {
     w.pic1->clearPicture();
-    w.img1->clear();
-    w.pic1->show();
-    w.img1->hide();
+    pictureDropped(); // and the finished picture goes too
 }
 
 void WindowReception::pictureDropped()
