@@ -8,7 +8,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -21,11 +20,6 @@ enum Column { PortColumn, DeviceColumn, SourceColumn, StateColumn, DescriptionCo
 // Item data of a device list: the path to store; empty for automatic.
 constexpr int kTypePathRole = Qt::UserRole + 1;
 
-QString settingsFile()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora")).fileName();
-}
-
 } // namespace
 
 PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), m_finder(std::move(finder))
@@ -33,7 +27,7 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
     setWindowTitle(QStringLiteral("VELSNAP シリアルポートの割り当て"));
     auto *intro = new QLabel(QStringLiteral("COM 1 から COM 8 が使うデバイスです。一覧から選ぶとすぐに記録され、"
                                             "次の受信から使われます。\n設定ファイル: %1")
-                                 .arg(settingsFile()));
+                                 .arg(m_settings.fileName()));
     intro->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     m_table = new QTableWidget(kPortCount, SerialColumn + 1);

@@ -34,6 +34,11 @@ void SettingsStore::remove(const QString &section, const QString &key)
     store.sync();
 }
 
+QString SettingsStore::fileName() const
+{
+    return openStore().fileName();
+}
+
 QStringList SettingsStore::keys(const QString &section) const
 {
     QSettings store = openStore();

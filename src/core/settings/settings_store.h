@@ -13,6 +13,8 @@ public:
     void write(const QString &section, const QString &key, const QString &value);
     void remove(const QString &section, const QString &key);
     QStringList keys(const QString &section) const;
+    // Where the store keeps its texts, to tell the user.
+    QString fileName() const;
 };
 
 inline const QString kSnapSection = QStringLiteral("SNAP");
