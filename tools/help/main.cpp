@@ -1,4 +1,5 @@
 #include "help_window.h"
+#include "japanese_font.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,10 +19,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 
-    // Japanese text reads best in IPAPGothic; without it Qt's default family is used.
-    QFont font = app.font();
-    font.setFamilies({QStringLiteral("IPAPGothic"), font.family()});
-    app.setFont(font);
+    velsnap::preferJapaneseFont(app);
 
     const QStringList args = app.arguments();
     if (args.size() < 2)

@@ -1,4 +1,5 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
+#include "japanese_font.h"
 #include "ports_window.h"
 #include "serial/port_search.h"
 #include "serial/port_settings.h"
@@ -33,10 +34,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    // Japanese text reads best in IPAPGothic; without it Qt's default family is used.
-    QFont font = app.font();
-    font.setFamilies({QStringLiteral("IPAPGothic"), font.family()});
-    app.setFont(font);
+    velsnap::preferJapaneseFont(app);
     velsnap::PortsWindow window(velsnap::findSerialPorts);
     window.show();
     return app.exec();
