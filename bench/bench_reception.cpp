@@ -4,6 +4,7 @@
 // Argument: runs per figure (default 9).
 #include "settings/settings_store.h"
 #include "support/cpu_time.h"
+#include "support/expected_picture.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -80,8 +80,7 @@ double captureHeaderToFileMilliseconds(const QString &folder, quint32 seed)
     capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
                   {QStringLiteral("--device"), line.slavePath(), QStringLiteral("--count"), QStringLiteral("1"),
                    QStringLiteral("--folder"), folder});
-    QByteArray copy = QByteArray("HZAURUS").leftJustified(25, ' ') + QByteArray(153600, '\0');
-    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(copy.data() + 25), 153600 / 4);
+    const QByteArray copy = QByteArray("HZAURUS").leftJustified(25, ' ') + test::noiseBytes(seed);
     // The first byte goes out until the port is open and answers.
     if (!QTest::qWaitFor([&] { return line.slaveOpen() && line.write(copy.left(1)) && line.read(3, 100) == "OK\r"; },
                          10000))

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryFile>
 #include <csignal>
 
@@ -182,8 +181,7 @@ private slots:
         const QByteArray bad = QByteArray("hzaurus").leftJustified(25, ' ');
         QVERIFY(begin(bad.at(0)));
         QVERIFY(pty.write(bad.mid(1)));
-        QByteArray pixels(153600, '\0');
-        QRandomGenerator(3).fillRange(reinterpret_cast<quint32 *>(pixels.data()), pixels.size() / 4);
+        const QByteArray pixels = test::noiseBytes(3);
         const QByteArray good = QByteArray("HZAURUS").leftJustified(25, ' ');
         QVERIFY(begin(good.at(0)));
         QVERIFY(pty.write(good.mid(1) + pixels));

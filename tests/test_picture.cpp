@@ -2,6 +2,7 @@
 #include "picture/picture_file.h"
 #include "picture/pixel_conversion.h"
 #include "picture/time_report.h"
+#include "support/expected_picture.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cerrno>
@@ -320,9 +320,7 @@ private slots:
             QSKIP("mounting a small tmpfs needs root (mount -t tmpfs); run the tests as root to check a full disk");
 
         // Noise: even as a PNG it does not fit.
-        QByteArray buffer(kPictureBufferBytes, '\0');
-        QRandomGenerator noise(7);
-        noise.fillRange(reinterpret_cast<quint32 *>(buffer.data()), buffer.size() / 4);
+        const QByteArray buffer = test::noiseBytes(7, kPictureBufferBytes);
         for (PictureFormat format : {PictureFormat::Bmp, PictureFormat::Png}) {
             const PictureWriteResult result =
                 writePictureFile(templatePath(), disk.path(), QDateTime::currentDateTime(), buffer, format);

@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTimer>
 
 using namespace velsnap;
@@ -21,14 +20,6 @@ namespace {
 const QByteArray kAck("\x4F\x4B\x0D", 3);
 const QByteArray kHeader = QByteArray("..HZAURUS.............").leftJustified(25, '.');
 const QByteArray kMi500Header = QByteArray("HZAURUS MI500").leftJustified(25, ' ');
-
-QByteArray pixels(quint32 seed)
-{
-    QByteArray bytes(153600, '\0');
-    QRandomGenerator random(seed);
-    random.fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
-    return bytes;
-}
 
 } // namespace
 
@@ -114,7 +105,7 @@ private slots:
         QFETCH(QByteArray, header);
         QFETCH(int, lateBytes);
         QFETCH(bool, trickle);
-        const QByteArray sent = pixels(7);
+        const QByteArray sent = test::noiseBytes(7);
         QByteArray wire = header + (header.contains("MI500") ? QByteArray("x") : QByteArray()) + sent;
         test::ScriptedLine::Session &session = line->session();
         session.arrive(wire.left(1));
@@ -148,7 +139,7 @@ private slots:
 
     void completedReportAndPreview()
     {
-        const QByteArray sent = pixels(11);
+        const QByteArray sent = test::noiseBytes(11);
         line->session().arrive(kHeader.left(1)).arriveAfterAck(kHeader.mid(1) + sent);
         frontEnd->preview = true;
         QStringList report;
@@ -176,7 +167,7 @@ private slots:
     void markerMustBeExact()
     {
         QFETCH(QByteArray, header);
-        line->session().arrive(header.left(1)).arriveAfterAck(header.mid(1) + pixels(1));
+        line->session().arrive(header.left(1)).arriveAfterAck(header.mid(1) + test::noiseBytes(1));
         run->cmd_receive_Click(); // returns: the loop ends at the rejected header
         QCOMPARE(frontEnd->messages, QStringList{texts::kNotScreenCopy + u'|'});
         QCOMPARE(frontEnd->statuses.last(), texts::kStatusCannotReceive);
@@ -204,7 +195,7 @@ private slots:
         QFETCH(int, atBytes);
         QFETCH(bool, atOnce);
         // The header and two blocks, then the rest only much later.
-        const QByteArray wire = kHeader + pixels(3);
+        const QByteArray wire = kHeader + test::noiseBytes(3);
         test::ScriptedLine::Session &session = line->session();
         if (atStatus == texts::kStatusWaiting)
             session.arrive(wire.left(1), 2000);
@@ -243,7 +234,7 @@ private slots:
     {
         QFETCH(int, bytesBefore);
         QFETCH(QString, message);
-        const QByteArray wire = kHeader + pixels(5);
+        const QByteArray wire = kHeader + test::noiseBytes(5);
         if (bytesBefore == 0)
             line->session().hangUp(20);
         else
@@ -280,7 +271,7 @@ private slots:
     void pictureThatCannotBeWritten()
     {
         QVERIFY(QFile::remove(m_folders.app_path + QStringLiteral("24bit.hed")));
-        line->session().arrive(kHeader.left(1)).arriveAfterAck(kHeader.mid(1) + pixels(2));
+        line->session().arrive(kHeader.left(1)).arriveAfterAck(kHeader.mid(1) + test::noiseBytes(2));
         run->cmd_receive_Click(); // returns: the loop ends
         QCOMPARE(frontEnd->messages.size(), 1);
         QVERIFY(frontEnd->messages.first().contains(QStringLiteral("24bit.hed")));
@@ -294,7 +285,7 @@ private slots:
     void silenceGivesUpOnlyInTheMiddleOfAPicture()
     {
         run->setSilenceLimit(150);
-        const QByteArray wire = kHeader + pixels(9);
+        const QByteArray wire = kHeader + test::noiseBytes(9);
         // A device that says nothing for long is just not sending yet ...
         line->session().arrive(wire.left(1), 400).arriveAfterAck(wire.mid(1, 25 + 9600 - 1));
         QCOMPARE(run->receive_image(), RunOutcome::Silent);

@@ -1,5 +1,7 @@
 #include "support/expected_picture.h"
 
+#include <QRandomGenerator>
+
 namespace velsnap::test {
 
 QByteArray expectedPixelData(const QByteArray &sentCopy)
@@ -18,6 +20,13 @@ QByteArray expectedPixelData(const QByteArray &sentCopy)
         }
     }
     return pixels;
+}
+
+QByteArray noiseBytes(quint32 seed, int size)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator(seed).fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+    return bytes;
 }
 
 } // namespace velsnap::test

@@ -9,4 +9,8 @@ namespace velsnap::test {
 // must hold: rows bottom-up, blue, green, red per pixel.
 QByteArray expectedPixelData(const QByteArray &sentCopy);
 
+// `size` bytes of noise from `seed` (a whole multiple of 4): a copy's pixel
+// data (153600) or a picture buffer of its own for each seed.
+QByteArray noiseBytes(quint32 seed, int size = 153600);
+
 } // namespace velsnap::test
