@@ -1,5 +1,6 @@
 #include "support/program_copy.h"
 
+#include "serial/port_holder.h"
 #include "support/simulated_device.h"
 
 #include <QFile>
@@ -25,10 +26,7 @@ QProcessEnvironment ProgramCopy::environment() const
 
 QString portLockFile(const QString &line)
 {
-    QString name = line;
-    if (name.startsWith(QStringLiteral("/dev/")))
-        name.remove(0, 5);
-    return QStringLiteral("/var/lock/LCK..") + name.replace(u'/', u'_');
+    return lockFileCandidates(line).first(); // where Qt puts it
 }
 
 } // namespace velsnap::test

@@ -20,7 +20,7 @@ private:
     QTemporaryDir m_config;
 };
 
-// Qt's lock file for a serial device path (/dev/pts/3 → /var/lock/LCK..pts_3).
+// Qt's lock file for a serial device path (/dev/pts/3 → /run/lock/LCK..pts_3).
 QString portLockFile(const QString &line);
 
 } // namespace velsnap::test
