@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows from Debian's own qtbase sources, once, into a
+# cache outside the clone; a complete cache is reused as it is.
+# Usage: scripts/build-windows-qt.sh   (prefix: $VELSNAP_QT_WIN, default below)
+set -euo pipefail
+top=$(realpath "$(dirname "$0")/..")
+prefix=${VELSNAP_QT_WIN:-/var/cache/velsnap/qt-6.4.2-mingw64}
+stamp=$prefix/.complete
+[ -f "$stamp" ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+work=$(dirname "$prefix")/qtbase-work
+"${sudo[@]}" mkdir -p "$work" "$prefix"
+"${sudo[@]}" chown "$(id -u):$(id -g)" "$work" "$prefix"
+
+# Debian's source archive answers only with a deb-src entry for the same archive.
+sources=/etc/apt/sources.list.d/velsnap-deb-src.sources
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ /etc/apt/sources.list; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources | "${sudo[@]}" tee "$sources" > /dev/null
+    "${sudo[@]}" apt-get update -qq
+fi
+cd "$work"
+src=$(find . -maxdepth 1 -type d -name 'qt6-base-6.4.2*' | head -n 1)
+if [ -z "$src" ]; then
+    apt-get source -qq qt6-base=6.4.2+dfsg-10 2>/dev/null || apt-get source -qq qt6-base
+    src=$(find . -maxdepth 1 -type d -name 'qt6-base-6.4.2*' | head -n 1)
+fi
+
+# What the programs and their tests use, and nothing more. Direct2D stays on
+# because the Windows platform plugin does not link without it.
+rm -rf build && mkdir build
+cmake -S "$src" -B build -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DBUILD_SHARED_LIBS=ON \
+    -DFEATURE_testlib=ON -DFEATURE_widgets=ON -DFEATURE_gui=ON \
+    -DFEATURE_tabletevent=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF \
+    -DFEATURE_zstd=OFF -DFEATURE_direct2d=ON -DFEATURE_direct2d1_1=OFF \
+    -DFEATURE_png=ON -DFEATURE_ico=ON \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF -DFEATURE_system_pcre2=OFF \
+    -DFEATURE_system_freetype=OFF -DFEATURE_system_harfbuzz=OFF \
+    -DFEATURE_system_doubleconversion=OFF
+cmake --build build -j "$(nproc)"
+cmake --install build
+touch "$stamp"
+rm -rf "$work/build"
