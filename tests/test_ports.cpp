@@ -1,10 +1,11 @@
 // Which device a port number means, and what the user is told when it cannot
 // be opened: mapping tables, real pseudo-terminals, and opens by an
 // unprivileged user as one meets them on a desktop.
+#include "platform/port_search.h"
+#include "platform/posix/qt_serial_line.h"
+#include "platform/posix/stable_links.h"
 #include "serial/port_mapping.h"
-#include "serial/port_search.h"
 #include "serial/port_settings.h"
-#include "serial/qt_serial_line.h"
 #include "support/expected_picture.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"

@@ -1,7 +1,7 @@
 // velsnap-ports: the table on the terminal without a display, and the window
 // that stores each choice the moment it is made.
+#include "platform/port_search.h"
 #include "ports_window.h"
-#include "serial/port_search.h"
 #include "serial/port_settings.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"

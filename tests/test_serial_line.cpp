@@ -1,6 +1,6 @@
 // The serial line on real pseudo-terminals: opening, refusals, bytes, a lost line.
-#include "serial/open_failure.h"
-#include "serial/qt_serial_line.h"
+#include "platform/posix/open_failure.h"
+#include "platform/posix/qt_serial_line.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace velsnap {
 
@@ -10,7 +10,7 @@ void endProgramNow()
 {
     std::fflush(nullptr);
     delete QCoreApplication::instance();
-    ::_exit(0);
+    std::_Exit(0);
 }
 
 } // namespace velsnap

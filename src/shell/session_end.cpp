@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QSemaphore>
 #include <QThread>
-#include <csignal>
 #include <cstdlib>
 #include <memory>
 
@@ -51,7 +50,7 @@ void releasePortOnLostWayland(QtMsgType type, const QMessageLogContext &context,
 } // namespace
 
 SessionEnd::SessionEnd(std::function<void()> endLikeTheCloseBox, std::function<void()> releasePort)
-    : m_signals({SIGTERM, SIGHUP, SIGINT}, [end = std::move(endLikeTheCloseBox)](int) { end(); })
+    : m_stops(StopSource::Session, std::move(endLikeTheCloseBox))
 {
     g_releasePort = std::move(releasePort);
     static const bool registered = std::atexit(releasePortAtExit) == 0;

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "system/signal_notifier.h"
+#include "platform/stop_requests.h"
 
 #include <functional>
 
 namespace velsnap {
 
 // At logout or shutdown the desktop ends programs with SIGTERM or SIGHUP
-// (a terminal with SIGINT), or closes their display connection. While an
-// object of this class lives:
-// - each of those signals becomes an event of the window's thread, which calls
+// (a terminal with SIGINT), or closes their display connection; Windows
+// tells the window that the session ends. While an object of this class lives:
+// - each of those requests becomes an event of the window's thread, which calls
 //   `endLikeTheCloseBox`, wherever the program waits (a reception run, a
 //   message box, start-up);
 // - when the display connection closes, the platform ends the process itself
@@ -24,7 +24,7 @@ public:
     SessionEnd &operator=(const SessionEnd &) = delete;
 
 private:
-    SignalNotifier m_signals;
+    StopRequests m_stops;
 };
 
 } // namespace velsnap

@@ -1,6 +1,6 @@
 #include "support/program_copy.h"
 
-#include "serial/port_holder.h"
+#include "platform/posix/port_holder.h"
 #include "support/simulated_device.h"
 
 #include <QFile>

@@ -2,18 +2,17 @@
 // test rigs and machines reached over ssh.
 #include "capture_options.h"
 #include "folders/program_folders.h"
+#include "platform/stop_requests.h"
 #include "run/reception_run.h"
 #include "serial/port_settings.h"
-#include "serial/qt_serial_line.h"
 #include "settings/stored_port.h"
-#include "system/signal_notifier.h"
+#include "system_serial_line.h"
 #include "terminal_front_end.h"
 #include "texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -74,7 +73,7 @@ int main(int argc, char *argv[])
         return kExitNotWritten;
     }
 
-    QtSerialLine line([&](int) { return device; });
+    SystemSerialLine line([&](int) { return device; });
     TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
     ReceptionRun run({line, frontEnd, folders, [port] { return port; }});
     run.setSilenceLimit(options.timeoutMs);
@@ -82,7 +81,7 @@ int main(int argc, char *argv[])
 
     // A stop signal ends the program at once: the waiting run drops its picture.
     bool stopped = false;
-    const SignalNotifier stopSignals({SIGINT, SIGTERM}, [&](int) {
+    const StopRequests stopRequests(StopSource::Console, [&] {
         stopped = true;
         run.cancel();
     });

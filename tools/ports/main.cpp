@@ -1,7 +1,7 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
 #include "japanese_font.h"
+#include "platform/port_search.h"
 #include "ports_window.h"
-#include "serial/port_search.h"
 #include "serial/port_settings.h"
 
 #include <QApplication>

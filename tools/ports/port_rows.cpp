@@ -1,12 +1,9 @@
 #include "port_rows.h"
 
-#include <QFile>
+#include "platform/device_state.h"
+
 #include <QFileInfo>
 #include <QStringList>
-#include <grp.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
-#include <unistd.h>
 
 namespace velsnap {
 
@@ -18,28 +15,13 @@ QString canonical(const QString &path)
     return target.isEmpty() ? path : target;
 }
 
-// The kernel files every terminal it lists under a "tty" class (ptys it does
-// not list at all); opening a port to ask would toggle its modem lines.
-bool terminalDevice(const struct stat &status)
-{
-    if (!S_ISCHR(status.st_mode))
-        return false;
-    const QString node = QStringLiteral("/sys/dev/char/%1:%2").arg(major(status.st_rdev)).arg(minor(status.st_rdev));
-    const QString kind = QFileInfo(node).canonicalFilePath();
-    return kind.isEmpty() || kind.contains(QStringLiteral("/tty/"));
-}
-
 void examine(PortRow &row)
 {
-    const QByteArray path = QFile::encodeName(row.assignment.device);
-    struct stat status {};
-    row.exists = ::stat(path.constData(), &status) == 0;
-    if (!row.exists)
-        return;
-    row.serial = terminalDevice(status);
-    row.mayOpen = ::access(path.constData(), R_OK | W_OK) == 0;
-    const group *owner = ::getgrgid(status.st_gid);
-    row.group = owner ? QString::fromLocal8Bit(owner->gr_name) : QString::number(status.st_gid);
+    const DeviceState state = deviceState(row.assignment.device);
+    row.exists = state.exists;
+    row.serial = state.serial;
+    row.mayOpen = state.mayOpen;
+    row.group = state.group;
 }
 
 } // namespace

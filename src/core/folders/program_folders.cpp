@@ -1,6 +1,7 @@
 #include "folders/program_folders.h"
 
-#include <QFileInfo>
+#include "platform/system_places.h"
+
 #include <QStandardPaths>
 
 namespace velsnap {
@@ -29,9 +30,7 @@ ProgramFolders programFoldersFor(const QString &programFolder, bool programFolde
 
 ProgramFolders programFoldersOf(const QString &programFolder)
 {
-    // QFileInfo asks access(2), which also says no on a read-only file
-    // system, where the permission bits would let root write.
-    return programFoldersFor(programFolder, QFileInfo(programFolder).isWritable(),
+    return programFoldersFor(programFolder, folderWritable(programFolder),
                              QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
 }
 

@@ -1,18 +1,15 @@
 #include "picture/picture_file.h"
 
 #include "picture/picture_geometry.h"
+#include "platform/file_commit.h"
 #include "texts.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QRandomGenerator>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace velsnap {
 
@@ -23,14 +20,9 @@ struct Bytes {
     QString error;
 };
 
-QString systemReason(int error)
+QString cannotWrite(const QString &path, const QString &reason)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-QString cannotWrite(const QString &path, int error)
-{
-    return texts::kPictureNotWritten.arg(QDir::toNativeSeparators(path), systemReason(error));
+    return texts::kPictureNotWritten.arg(QDir::toNativeSeparators(path), reason);
 }
 
 Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer)
@@ -53,51 +45,6 @@ QByteArray pngBytes(const QByteArray &buffer)
     device.open(QIODevice::WriteOnly);
     bottomUp.mirrored(false, true).save(&device, "PNG");
     return png;
-}
-
-// A new file of the folder under a name no one else uses, open for writing.
-int createTemporary(const QString &folder, QByteArray &path)
-{
-    for (;;) {
-        path = QFile::encodeName(QDir(folder).filePath(
-            QStringLiteral(".velsnap-%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'))));
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-}
-
-// 0, or the errno of the first failing step.
-int writeAll(int fd, const QByteArray &data)
-{
-    for (qsizetype done = 0; done < data.size();) {
-        const ssize_t written = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return written < 0 ? errno : EIO;
-        done += written;
-    }
-    // On the disk before it has a name: a name never shows a picture that a
-    // crash could cut. A file system that cannot sync says so, and is no failure.
-    if (::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP)
-        return 0;
-    return errno;
-}
-
-// Gives the temporary file the name `path` only while no file has it:
-// 0 when done, EEXIST when the name is in use, else the errno of the failure.
-int commitUnder(const QByteArray &temporary, const QByteArray &path)
-{
-    if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return errno;
-    // The file system cannot rename without replacing; a new link fails just the same on a name in use.
-    if (::link(temporary.constData(), path.constData()) != 0)
-        return errno;
-    ::unlink(temporary.constData());
-    return 0;
 }
 
 } // namespace
@@ -129,34 +76,28 @@ PictureWriteResult writePictureFile(const QString &templatePath, const QString &
     const QDir folder(pictureFolder);
     const QString firstPath = folder.filePath(pictureFileName(when, format));
     if (format == PictureFormat::Png && buffer.size() != kPictureBufferBytes)
-        return {{}, cannotWrite(firstPath, EINVAL)};
+        return {{}, cannotWrite(firstPath, QString::fromLocal8Bit(std::strerror(EINVAL)))};
     const Bytes bytes = format == PictureFormat::Png ? Bytes{pngBytes(buffer), {}} : bitmapBytes(templatePath, buffer);
     if (!bytes.error.isEmpty())
         return {{}, bytes.error};
 
-    QByteArray temporary;
-    const int fd = createTemporary(pictureFolder, temporary);
-    if (fd < 0)
-        return {{}, cannotWrite(firstPath, errno)};
-    int error = writeAll(fd, bytes.data);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.constData());
-        return {{}, cannotWrite(firstPath, error)};
-    }
+    QString temporary;
+    const FileStep written = writeTemporaryFile(pictureFolder, bytes.data, temporary);
+    if (written.result != FileStep::Done)
+        return {{}, cannotWrite(firstPath, written.reason)};
 
+    FileStep committed;
     const QString name = freePictureFileName(
         when,
         [&](const QString &candidate) {
-            error = commitUnder(temporary, QFile::encodeName(folder.filePath(candidate)));
-            return error == EEXIST;
+            committed = commitWithoutReplacing(temporary, folder.filePath(candidate));
+            return committed.result == FileStep::NameTaken;
         },
         format);
-    if (error == 0)
+    if (committed.result == FileStep::Done)
         return {name, {}};
-    ::unlink(temporary.constData());
-    return {{}, cannotWrite(folder.filePath(name), error)};
+    removeFile(temporary);
+    return {{}, cannotWrite(folder.filePath(name), committed.reason)};
 }
 
 } // namespace velsnap

@@ -1,5 +1,7 @@
 #include "serial/port_mapping.h"
 
+#include "platform/port_search.h"
+
 #include <algorithm>
 
 namespace velsnap {
@@ -64,9 +66,7 @@ PortAssignment assignPort(int port, const PortMapping &mapping, const std::vecto
         return {};
     if (const auto entry = mapping.find(port); entry != mapping.end() && !entry->second.trimmed().isEmpty())
         return {entry->second.trimmed(), PortSource::Mapped};
-    if (std::size_t(port) <= found.size())
-        return {numberedPorts(found).at(std::size_t(port) - 1).preferredPath(), PortSource::Found};
-    return {QStringLiteral("/dev/ttyS%1").arg(port - 1), PortSource::Fallback};
+    return systemPortFor(port, found);
 }
 
 QString deviceForPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found)

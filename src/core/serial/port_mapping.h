@@ -27,8 +27,8 @@ using PortMapping = std::map<int, QString>;
 
 enum class PortSource {
     Mapped,   // a "COMn" entry names the device
-    Found,    // the n-th port found on this machine
-    Fallback, // fewer ports than n: /dev/ttyS(n-1)
+    Found,    // a port found on this machine
+    Fallback, // the system's name for COM n, though no such port was found
     None,     // a number below 1 names no port
 };
 
@@ -37,14 +37,14 @@ struct PortAssignment {
     PortSource source = PortSource::None;
 };
 
-// What COM n means: its "COMn" entry when it has one; else the n-th of the
-// found ports, on-board UARTs first by number, then the others by their by-id
-// name (those without one last, by name), so plug order does not matter;
-// else /dev/ttyS(n-1).
+// What COM n means: its "COMn" entry when it has one, else what the system
+// calls COM n (systemPortFor).
 PortAssignment assignPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
 QString deviceForPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
 
-// The found ports in the order that numbers them.
+// The found ports in the order that numbers them on Linux: on-board UARTs
+// first by number, then the others by their by-id name (those without one
+// last, by name), so plug order does not matter.
 std::vector<FoundPort> numberedPorts(std::vector<FoundPort> found);
 
 } // namespace velsnap

@@ -1,6 +1,6 @@
 #include "serial/port_settings.h"
 
-#include "serial/port_search.h"
+#include "platform/port_search.h"
 
 #include <QRegularExpression>
 

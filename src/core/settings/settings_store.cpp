@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "platform/system_places.h"
+
 #include <QSettings>
 
 namespace velsnap {
@@ -8,7 +10,7 @@ namespace {
 // A fresh object each time picks up what another program or test wrote meanwhile.
 QSettings openStore()
 {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora"));
+    return QSettings(settingsFormat(), QSettings::UserScope, QStringLiteral("Velmora"));
 }
 } // namespace
 

@@ -1,6 +1,6 @@
-#include "serial/open_failure_text.h"
+#include "platform/open_failure_text.h"
 
-#include "serial/port_holder.h"
+#include "platform/posix/port_holder.h"
 
 #include <QFile>
 #include <QFileInfo>

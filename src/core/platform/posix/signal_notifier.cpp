@@ -1,4 +1,4 @@
-#include "system/signal_notifier.h"
+#include "platform/posix/signal_notifier.h"
 
 #include <cerrno>
 #include <csignal>

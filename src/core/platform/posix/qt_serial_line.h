@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/open_failure.h"
+#include "platform/posix/open_failure.h"
 #include "serial/serial_line.h"
 
 #include <QSerialPort>

@@ -1,4 +1,4 @@
-#include "serial/port_holder.h"
+#include "platform/posix/port_holder.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,6 @@
-#include "serial/port_search.h"
+#include "platform/port_search.h"
+
+#include "platform/posix/stable_links.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +38,13 @@ std::vector<FoundPort> findSerialPorts()
         found.push_back(port);
     }
     return found;
+}
+
+PortAssignment systemPortFor(int port, const std::vector<FoundPort> &found)
+{
+    if (std::size_t(port) <= found.size())
+        return {numberedPorts(found).at(std::size_t(port) - 1).preferredPath(), PortSource::Found};
+    return {QStringLiteral("/dev/ttyS%1").arg(port - 1), PortSource::Fallback};
 }
 
 } // namespace velsnap

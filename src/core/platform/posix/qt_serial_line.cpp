@@ -1,6 +1,6 @@
-#include "serial/qt_serial_line.h"
+#include "platform/posix/qt_serial_line.h"
 
-#include "serial/open_failure_text.h"
+#include "platform/open_failure_text.h"
 
 namespace velsnap {
 

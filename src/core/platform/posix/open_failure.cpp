@@ -1,4 +1,4 @@
-#include "serial/open_failure.h"
+#include "platform/posix/open_failure.h"
 
 #include <QFile>
 #include <cerrno>
@@ -65,26 +65,6 @@ OpenCause classifyOpenFailure(QSerialPort::SerialPortError error, const DevicePr
     default:
         return OpenCause::Unknown;
     }
-}
-
-OpenResult openResultFor(OpenCause cause)
-{
-    switch (cause) {
-    case OpenCause::NoPortNumber:
-    case OpenCause::Missing:
-    case OpenCause::NoHardware:
-    case OpenCause::NotAllowed:
-    case OpenCause::PlainFile:
-    case OpenCause::Folder:
-    case OpenCause::NotTerminal:
-        return OpenResult::Unusable;
-    case OpenCause::OpenHere:
-    case OpenCause::Held:
-        return OpenResult::InUse;
-    case OpenCause::Unknown:
-        break;
-    }
-    return OpenResult::Failed;
 }
 
 } // namespace velsnap
