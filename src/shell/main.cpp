@@ -1,3 +1,4 @@
+#include "japanese_font.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
 #include "shell/main_window.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     auto *application = new QApplication(argc, argv);
     QApplication::setWindowIcon(velsnap::programIcon());
     velsnap::installQtJapanese(*application);
+    velsnap::loadBundledFonts();
 
     const QString programFolder = QApplication::applicationDirPath();
     velsnap::ProcessStarter starter(programFolder);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QRandomGenerator>
 #include <QString>
 
 namespace velsnap {
@@ -23,5 +25,12 @@ FileStep writeTemporaryFile(const QString &folder, const QByteArray &data, QStri
 FileStep commitWithoutReplacing(const QString &temporaryPath, const QString &path);
 
 void removeFile(const QString &path);
+
+// A name for a temporary file of `folder` that no one is likely to use.
+inline QString temporaryFileCandidate(const QString &folder)
+{
+    return QDir(folder).filePath(
+        QStringLiteral(".velsnap-%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0')));
+}
 
 } // namespace velsnap

@@ -1,8 +1,6 @@
 #include "platform/file_commit.h"
 
-#include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -22,8 +20,7 @@ FileStep failed(int error)
 int createTemporary(const QString &folder, QByteArray &path)
 {
     for (;;) {
-        path = QFile::encodeName(QDir(folder).filePath(
-            QStringLiteral(".velsnap-%1.tmp").arg(QRandomGenerator::global()->generate64(), 16, 16, QChar(u'0'))));
+        path = QFile::encodeName(temporaryFileCandidate(folder));
         const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;

@@ -1,0 +1,201 @@
+#include "platform/windows/win32_serial_line.h"
+
+#include "platform/open_failure_text.h"
+#include "platform/windows/open_failure.h"
+#include "platform/windows/wide_path.h"
+
+#include <QMutex>
+#include <QRegularExpression>
+#include <atomic>
+#include <thread>
+#include <windows.h>
+
+namespace velsnap {
+
+namespace {
+
+// Bounds each wait in ReadFile; closing cancels the wait at once anyway.
+constexpr DWORD kReadWaitMs = 1000;
+constexpr DWORD kWriteLimitMs = 2000;
+
+// "COM3" is a device name; anything else is taken as the path it is.
+QString openPath(const QString &device)
+{
+    static const QRegularExpression comName(QStringLiteral("^COM[0-9]+$"), QRegularExpression::CaseInsensitiveOption);
+    return comName.match(device).hasMatch() ? QStringLiteral("\\\\.\\") + device : device;
+}
+
+bool setUpLine(HANDLE handle)
+{
+    DCB dcb{};
+    dcb.DCBlength = sizeof dcb;
+    if (!GetCommState(handle, &dcb))
+        return false;
+    dcb.BaudRate = 57600;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.fBinary = TRUE;
+    dcb.fParity = FALSE;
+    dcb.fOutxCtsFlow = FALSE;
+    dcb.fOutxDsrFlow = FALSE;
+    dcb.fDsrSensitivity = FALSE;
+    dcb.fOutX = FALSE;
+    dcb.fInX = FALSE;
+    dcb.fNull = FALSE;
+    dcb.fAbortOnError = FALSE;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fRtsControl = RTS_CONTROL_ENABLE;
+    if (!SetCommState(handle, &dcb))
+        return false;
+    // Reads return at once with what is there, or with the first bytes to come.
+    COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, kReadWaitMs, 0, kWriteLimitMs};
+    return SetCommTimeouts(handle, &timeouts);
+}
+
+// One overlapped transfer, waited for in the system. False on failure.
+bool transfer(HANDLE handle, bool reading, char *data, DWORD size, DWORD &done)
+{
+    OVERLAPPED overlapped{};
+    overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!overlapped.hEvent)
+        return false;
+    const BOOL started = reading ? ReadFile(handle, data, size, nullptr, &overlapped)
+                                 : WriteFile(handle, data, size, nullptr, &overlapped);
+    const bool ok =
+        (started || GetLastError() == ERROR_IO_PENDING) && GetOverlappedResult(handle, &overlapped, &done, TRUE);
+    CloseHandle(overlapped.hEvent);
+    return ok;
+}
+
+} // namespace
+
+struct Win32SerialLine::Reader {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    int opening = 0;
+    std::atomic<bool> closing{false};
+    mutable QMutex mutex;
+    QByteArray received;
+    std::thread thread;
+
+    void run(QObject *wake, Win32SerialLine *line)
+    {
+        char block[4096];
+        for (;;) {
+            DWORD count = 0;
+            const bool ok = transfer(handle, true, block, sizeof block, count);
+            if (closing)
+                return;
+            if (!ok) {
+                // The adapter went away or the line broke: the line closes itself on the loop's thread.
+                QMetaObject::invokeMethod(
+                    wake,
+                    [line, opening = this->opening] {
+                        if (line->m_opening != opening)
+                            return; // closed and perhaps opened again meanwhile
+                        line->closePort();
+                        line->m_lineLost = true;
+                    },
+                    Qt::QueuedConnection);
+                return;
+            }
+            if (count > 0) {
+                {
+                    const QMutexLocker lock(&mutex);
+                    received.append(block, count);
+                }
+                QMetaObject::invokeMethod(
+                    wake, [] {}, Qt::QueuedConnection);
+            }
+        }
+    }
+};
+
+Win32SerialLine::Win32SerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
+{}
+
+Win32SerialLine::~Win32SerialLine()
+{
+    closePort();
+}
+
+OpenResult Win32SerialLine::openPort()
+{
+    const QString device = m_deviceForPort(m_commPort);
+    if (m_reader)
+        return refuse(OpenCause::OpenHere, device);
+    if (device.isEmpty())
+        return refuse(OpenCause::NoPortNumber, device);
+
+    m_lineLost = false;
+    m_openFailureReason.clear();
+    const QString path = openPath(device);
+    const HANDLE handle = CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OVERLAPPED, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const OpenCause cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
+        return refuse(cause, device, qt_error_string(int(error)));
+    }
+    if (!setUpLine(handle)) {
+        const DWORD error = GetLastError();
+        CloseHandle(handle);
+        const OpenCause cause = path == device ? openCauseOfPath(device, error) : OpenCause::NotTerminal;
+        return refuse(cause, device, qt_error_string(int(error)));
+    }
+    // Only what arrives from now on counts: bytes the driver kept while the
+    // port was closed would be taken for the start of a screen copy.
+    PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    m_reader = std::make_unique<Reader>();
+    m_reader->handle = handle;
+    m_reader->opening = ++m_opening;
+    m_reader->thread = std::thread([reader = m_reader.get(), this] { reader->run(&m_wake, this); });
+    return OpenResult::Opened;
+}
+
+void Win32SerialLine::closePort()
+{
+    if (!m_reader)
+        return;
+    m_reader->closing = true;
+    CancelIoEx(m_reader->handle, nullptr);
+    m_reader->thread.join();
+    CloseHandle(m_reader->handle);
+    m_reader.reset();
+    ++m_opening;
+}
+
+qint64 Win32SerialLine::inBufferCount() const
+{
+    if (!m_reader)
+        return 0;
+    const QMutexLocker lock(&m_reader->mutex);
+    return m_reader->received.size();
+}
+
+QByteArray Win32SerialLine::input()
+{
+    if (!m_reader)
+        return {};
+    const QMutexLocker lock(&m_reader->mutex);
+    const QByteArray taken = m_reader->received.left(m_inputLen);
+    m_reader->received.remove(0, taken.size());
+    return taken;
+}
+
+void Win32SerialLine::output(const QByteArray &bytes)
+{
+    if (!m_reader)
+        return;
+    QByteArray data = bytes;
+    DWORD written = 0;
+    transfer(m_reader->handle, false, data.data(), DWORD(data.size()), written);
+}
+
+OpenResult Win32SerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
+{
+    m_openFailureReason = explainOpenFailure(cause, m_commPort, device, systemError);
+    return openResultFor(cause);
+}
+
+} // namespace velsnap

@@ -1,0 +1,181 @@
+// What each system does its own way, through the same seam: a picture name
+// in use, and on Windows the causes of failed opens, the meaning of COM n and
+// the console's stop. Runs natively and, cross-built, under Wine.
+#include "picture/picture_file.h"
+#include "platform/file_commit.h"
+#include "support/headless_environment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#ifdef Q_OS_WIN
+#include "folders/program_folders.h"
+#include "platform/open_failure_text.h"
+#include "platform/port_search.h"
+#include "platform/stop_requests.h"
+#include "platform/windows/open_failure.h"
+#include "run/reception_run.h"
+#include "support/expected_picture.h"
+#include "support/recording_front_end.h"
+#include "support/scripted_line.h"
+#include "system_serial_line.h"
+
+#include <windows.h>
+#endif
+
+using namespace velsnap;
+
+class PlatformTest : public QObject {
+    Q_OBJECT
+
+    static void put(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void takenNameIsNeverReplaced_data()
+    {
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<bool>("folderGone");
+        QTest::addColumn<int>("result");
+        QTest::newRow("free name") << false << false << int(FileStep::Done);
+        QTest::newRow("name in use") << true << false << int(FileStep::NameTaken);
+        QTest::newRow("folder gone meanwhile") << false << true << int(FileStep::Failed);
+    }
+    void takenNameIsNeverReplaced()
+    {
+        QFETCH(bool, taken);
+        QFETCH(bool, folderGone);
+        QFETCH(int, result);
+        QTemporaryDir folder;
+        QString temporary;
+        QCOMPARE(writeTemporaryFile(folder.path(), "new", temporary).result, FileStep::Done);
+        QCOMPARE(test::readFileBytes(temporary), QByteArray("new"));
+        const QString target = folderGone ? folder.filePath(QStringLiteral("gone/a.bmp")) : folder.filePath("a.bmp");
+        if (taken)
+            put(target, "old");
+        const FileStep step = commitWithoutReplacing(temporary, target);
+        QCOMPARE(int(step.result), result);
+        QCOMPARE(step.reason.isEmpty(), result != FileStep::Failed);
+        QCOMPARE(test::readFileBytes(target), QByteArray(taken ? "old" : result == FileStep::Done ? "new" : ""));
+        QCOMPARE(QFile::exists(temporary), result != FileStep::Done);
+    }
+
+    void pictureTakesTheNextFreeName()
+    {
+        QTemporaryDir folder;
+        const QDateTime when(QDate(2026, 12, 8), QTime(9, 1, 2));
+        put(folder.filePath(QStringLiteral("261208_090102.png")), "someone else's");
+        const PictureWriteResult written =
+            writePictureFile({}, folder.path(), when, QByteArray(240 * 960, '\x7f'), PictureFormat::Png);
+        QCOMPARE(written.fileName, QStringLiteral("261208_090102_2.png"));
+        QCOMPARE(test::readFileBytes(folder.filePath(QStringLiteral("261208_090102.png"))),
+                 QByteArray("someone else's"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+#ifdef Q_OS_WIN
+    void errorCodesHaveTheirCause_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("cause");
+        QTest::addColumn<int>("result");
+        const int unusable = int(OpenResult::Unusable);
+        const int inUse = int(OpenResult::InUse);
+        QTest::newRow("no such port") << int(ERROR_FILE_NOT_FOUND) << int(OpenCause::Missing) << unusable;
+        QTest::newRow("no such path") << int(ERROR_PATH_NOT_FOUND) << int(OpenCause::Missing) << unusable;
+        QTest::newRow("open in another program") << int(ERROR_ACCESS_DENIED) << int(OpenCause::Held) << inUse;
+        QTest::newRow("shared") << int(ERROR_SHARING_VIOLATION) << int(OpenCause::Held) << inUse;
+        QTest::newRow("adapter gone") << int(ERROR_DEVICE_NOT_CONNECTED) << int(OpenCause::NoHardware) << unusable;
+        QTest::newRow("needs rights") << int(ERROR_PRIVILEGE_NOT_HELD) << int(OpenCause::NotAllowed) << unusable;
+        QTest::newRow("no serial device") << int(ERROR_INVALID_FUNCTION) << int(OpenCause::NotTerminal) << unusable;
+        QTest::newRow("anything else") << int(ERROR_OUTOFMEMORY) << int(OpenCause::Unknown) << int(OpenResult::Failed);
+    }
+    void errorCodesHaveTheirCause()
+    {
+        QFETCH(int, code);
+        QFETCH(int, cause);
+        QFETCH(int, result);
+        QCOMPARE(int(openCauseOf(DWORD(code))), cause);
+        QCOMPARE(int(openResultFor(OpenCause(cause))), result);
+        const QString text = explainOpenFailure(OpenCause(cause), 3, QStringLiteral("COM3"), QStringLiteral("why"));
+        QVERIFY2(text.contains(QStringLiteral("COM3")), qPrintable(text));
+        QCOMPARE(text.contains(QStringLiteral("why")), cause == int(OpenCause::Unknown));
+    }
+
+    void openOfWhatIsNoPortSaysSo_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("result");
+        QTest::newRow("port the system lacks") << QStringLiteral("COM199") << int(OpenResult::Unusable);
+        QTest::newRow("plain file") << QStringLiteral("file") << int(OpenResult::Unusable);
+        QTest::newRow("folder") << QStringLiteral(".") << int(OpenResult::Unusable);
+        QTest::newRow("no port number") << QString() << int(OpenResult::Unusable);
+    }
+    void openOfWhatIsNoPortSaysSo()
+    {
+        QFETCH(QString, device);
+        QFETCH(int, result);
+        QTemporaryDir folder;
+        put(folder.filePath(QStringLiteral("file")), "x");
+        const QString path = device.startsWith(QStringLiteral("COM")) || device.isEmpty()
+                                 ? device
+                                 : QDir::toNativeSeparators(folder.filePath(device));
+        SystemSerialLine line([&](int) { return path; });
+        QCOMPARE(int(line.openPort()), result);
+        QVERIFY(!line.portOpen());
+        QVERIFY(line.openFailureReason().contains(device.isEmpty() ? QStringLiteral("COM 1") : path));
+    }
+
+    void comNumbersMeanTheirNames_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("source");
+        QTest::newRow("found") << 3 << QStringLiteral("COM3") << int(PortSource::Found);
+        QTest::newRow("not there now") << 4 << QStringLiteral("COM4") << int(PortSource::Fallback);
+        QTest::newRow("stored entry") << 1 << QStringLiteral("COM7") << int(PortSource::Mapped);
+        QTest::newRow("no number") << 0 << QString() << int(PortSource::None);
+    }
+    void comNumbersMeanTheirNames()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, device);
+        QFETCH(int, source);
+        std::vector<FoundPort> found(2);
+        found[0].systemPath = QStringLiteral("COM3");
+        found[1].systemPath = QStringLiteral("COM1");
+        const PortAssignment assignment = assignPort(port, {{1, QStringLiteral("COM7")}}, found);
+        QCOMPARE(assignment.device, device);
+        QCOMPARE(int(assignment.source), source);
+    }
+
+    void consoleStopEndsACaptureLeavingNothing()
+    {
+        QTemporaryDir folder;
+        const ProgramFolders folders = programFoldersFor(folder.path(), true, {});
+        QDir().mkpath(folders.image_path);
+        QFile::copy(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed"), folders.app_path + "24bit.hed");
+        test::ScriptedLine line;
+        test::RecordingFrontEnd frontEnd;
+        ReceptionRun run({line, frontEnd, folders, [] { return 1; }});
+        const QByteArray wire = QByteArray("..HZAURUS.").leftJustified(25, '.') + test::noiseBytes(3);
+        line.session().arrive(wire.left(1)).arriveAfterAck(wire.mid(1, 25 + 3 * 9600)).arriveAfterAck(wire, 5000);
+        const StopRequests stops(StopSource::Console, [&] { run.cancel(); });
+        frontEnd.onProgress = [](int bytes) {
+            if (bytes == 28800)
+                QVERIFY(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+        };
+        QCOMPARE(int(run.receive_image()), int(RunOutcome::Stopped));
+        QVERIFY(!line.portOpen());
+        QCOMPARE(QDir(folders.image_path).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+#endif
+};
+
+VELSNAP_CORE_TEST_MAIN(PlatformTest)
+#include "test_platform.moc"
