@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Tests the Windows build under Wine on Debian 12: builds it
+# (scripts/build-windows.sh), runs the unit tests under wine through CTest,
+# then end to end with COM 2 mapped to a pseudo-terminal fed by the Linux
+# simulated device: velsnap-capture.exe and velsnap.exe (on Xvfb) receive the
+# exact picture into bmp\ beside the program, Ctrl+C ends a capture with
+# nothing left, the port chosen in the window is in the registry, and the
+# installer installs and uninstalls silently.
+set -euo pipefail
+top=$(realpath "$(dirname "$0")/..")
+out=$top/build-windows
+work=$out/test
+mapfile -t built < <("$top/scripts/build-windows.sh")
+zip=${built[0]} setup=${built[1]}
+
+fail() { echo "test-windows: FAIL: $*" >&2; exit 1; }
+step() { echo "test-windows: $*" >&2; }
+
+# The Linux side: the simulated device and the reference receiver.
+linux=$top/build/bin
+if [ ! -x "$linux/velsnap-device" ] || [ ! -x "$linux/velsnap-capture" ]; then
+    "$top/scripts/install-deps.sh"
+    "$top/scripts/build.sh" > /dev/null
+fi
+
+# A private Wine prefix, copied from a template made once outside the clone.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+template=${VELSNAP_WINE_TEMPLATE:-/var/cache/velsnap/wine-prefix}
+if [ ! -f "$template/.complete" ]; then
+    step "making the Wine prefix template (once)"
+    rm -rf "$template" && mkdir -p "$template"
+    WINEPREFIX=$template wineboot -i > /dev/null 2>&1
+    WINEPREFIX=$template wineserver -w
+    touch "$template/.complete"
+fi
+export WINEPREFIX=$work/wine
+rm -rf "$work" && mkdir -p "$work"
+cp -a "$template" "$WINEPREFIX"
+
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null || true; done
+    wineserver -k 2> /dev/null || true
+}
+trap cleanup EXIT
+
+step "unit tests under wine"
+(cd "$out/build" && ctest --output-on-failure)
+
+# The portable folder as a user unzips it.
+(cd "$work" && unzip -q "$zip")
+folder=$work/VELSNAP
+
+# COM 1 is a quiet line; COM 2 is where the device sends.
+mapPorts() { # quiet-pty device-pty
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$1" /f > /dev/null
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM2 /d "$2" /f > /dev/null
+    wineserver -k || true
+    wineserver -w
+}
+quietLine() {
+    python3 -c 'import os, pty, time; m, s = pty.openpty(); print(os.ttyname(s), flush=True); time.sleep(3600)' \
+        > "$work/quiet.path" &
+    pids+=($!)
+    until [ -s "$work/quiet.path" ]; do sleep 0.1; done
+    cat "$work/quiet.path"
+}
+startDevice() { # name, then device options
+    local name=$1
+    shift
+    "$linux/velsnap-device" "$@" > "$work/$name.path" 2> "$work/$name.log" &
+    pids+=($!)
+    until [ -s "$work/$name.path" ]; do sleep 0.1; done
+    cat "$work/$name.path"
+}
+
+step "reference picture from the Linux receiver"
+pty=$(startDevice reference --count 1)
+"$linux/velsnap-capture" --device "$pty" --count 1 --folder "$work/reference" > /dev/null
+reference=$(ls "$work"/reference/*.bmp)
+quiet=$(quietLine)
+
+step "velsnap-capture.exe receives on COM 2"
+mapPorts "$quiet" "$(startDevice capture --count 1)"
+timeout 120 wine "$folder/velsnap-capture.exe" --port 2 --count 1 > "$work/capture.out" ||
+    fail "velsnap-capture.exe ended with status $?"
+received=$(ls "$folder"/bmp/*.bmp) || fail "no picture in bmp\\"
+cmp "$reference" "$received" || fail "the picture differs from the one the Linux receiver got"
+rm -f "$folder"/bmp/*
+
+step "Ctrl+C in the middle of a picture leaves nothing"
+mapPorts "$quiet" "$(startDevice stopped --stop-after 50000)"
+wine "$folder/velsnap-capture.exe" --port 2 > /dev/null 2> "$work/stopped.err" &
+capture=$!
+until grep -q 'silent until stopped' "$work/stopped.log" 2> /dev/null; do sleep 0.2; done
+sleep 1
+kill -INT "$capture"
+status=0
+timeout 20 tail --pid="$capture" -f /dev/null || fail "velsnap-capture.exe did not end on Ctrl+C"
+wait "$capture" || status=$?
+[ "$status" -eq 0 ] || fail "velsnap-capture.exe ended with status $status on Ctrl+C"
+[ -z "$(ls -A "$folder/bmp")" ] || fail "Ctrl+C left files: $(ls -A "$folder/bmp")"
+
+step "velsnap.exe: the port chosen in the window, the picture in bmp\\"
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=:$display
+until xdpyinfo > /dev/null 2>&1; do sleep 0.2; done
+mapPorts "$quiet" "$(startDevice window --count 1)"
+wine "$folder/velsnap.exe" > "$work/window.log" 2>&1 &
+pids+=($!)
+window=
+for _ in $(seq 300); do
+    window=$(xdotool search --name '^VELSNAP' 2> /dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || fail "no VELSNAP window"
+sleep 2
+import -window root "$work/window-start.png" 2> /dev/null || true
+# Stop waiting on COM 1, choose COM 2 in the list, start again.
+xdotool windowfocus "$window" 2> /dev/null || true
+xdotool key --delay 300 alt+g Tab Down alt+g
+for _ in $(seq 300); do
+    compgen -G "$folder/bmp/*.bmp" > /dev/null && break
+    sleep 0.2
+done
+sleep 1
+import -window root "$work/window-received.png" 2> /dev/null || true
+received=$(ls "$folder"/bmp/*.bmp) || fail "the window got no picture (see $work/window-*.png)"
+cmp "$reference" "$received" || fail "the window's picture differs from the one the Linux receiver got"
+wine reg query 'HKCU\Software\Velmora\SNAP' /v port | tr -d '\r' | grep -qE 'port\s+REG_SZ\s+2$' ||
+    fail "the registry does not hold COM 2 as the chosen port"
+wineserver -k || true
+
+step "the installer installs and uninstalls silently"
+wine "$setup" /S
+wineserver -w
+installed=$WINEPREFIX/drive_c/Program\ Files/VELSNAP
+(cd "$folder" && find . -type f | sort) > "$work/portable.list"
+(cd "$installed" && find . -type f ! -name uninstall.exe | sort) > "$work/installed.list"
+diff -u "$work/portable.list" "$work/installed.list" || fail "the installer did not put in the portable folder's files"
+[ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/VELSNAP.lnk" ] ||
+    fail "no Start-menu entry"
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\VELSNAP'
+wine reg query "$uninstall" /v UninstallString > /dev/null || fail "no Add/Remove Programs entry"
+mkdir -p "$installed/bmp" && echo picture > "$installed/bmp/260101_000000.bmp"
+wine "$installed/uninstall.exe" /S
+wineserver -w
+[ "$(cd "$installed" && find . -type f)" = "./bmp/260101_000000.bmp" ] ||
+    fail "the uninstaller left or took files: $(cd "$installed" && find . -type f)"
+! wine reg query "$uninstall" > /dev/null 2>&1 || fail "the Add/Remove Programs entry stayed"
+wine reg query 'HKCU\Software\Velmora\SNAP' /v port > /dev/null || fail "the uninstaller took the settings"
+
+step "all passed"
