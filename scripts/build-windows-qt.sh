@@ -27,6 +27,11 @@ if [ -z "$src" ]; then
     src=$(find . -maxdepth 1 -type d -name 'qt6-base-6.4.2*' | head -n 1)
 fi
 
+# With OpenGL off, the Windows platform plugin still takes the dynamic-GL
+# branch (dynamicgl stays on) and names OpenGL types that are then missing.
+sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$src/src/plugins/platforms/windows/qwindowswindow.cpp"
+
 # What the programs and their tests use, and nothing more. Direct2D stays on
 # because the Windows platform plugin does not link without it.
 rm -rf build && mkdir build
