@@ -1,6 +1,7 @@
 // What each system does its own way, through the same seam: a picture name
-// in use, and on Windows the causes of failed opens, the meaning of COM n and
-// the console's stop. Runs natively and, cross-built, under Wine.
+// in use, and on Windows the causes of failed opens and the meaning of COM n.
+// Runs natively and, cross-built, under Wine (scripts/test-windows.sh also
+// stops a capture there with Ctrl+C).
 #include "picture/picture_file.h"
 #include "platform/file_commit.h"
 #include "support/headless_environment.h"
@@ -10,15 +11,9 @@
 #include <QTemporaryDir>
 
 #ifdef Q_OS_WIN
-#include "folders/program_folders.h"
 #include "platform/open_failure_text.h"
 #include "platform/port_search.h"
-#include "platform/stop_requests.h"
 #include "platform/windows/open_failure.h"
-#include "run/reception_run.h"
-#include "support/expected_picture.h"
-#include "support/recording_front_end.h"
-#include "support/scripted_line.h"
 #include "system_serial_line.h"
 
 #include <windows.h>
@@ -152,27 +147,6 @@ private slots:
         const PortAssignment assignment = assignPort(port, {{1, QStringLiteral("COM7")}}, found);
         QCOMPARE(assignment.device, device);
         QCOMPARE(int(assignment.source), source);
-    }
-
-    void consoleStopEndsACaptureLeavingNothing()
-    {
-        QTemporaryDir folder;
-        const ProgramFolders folders = programFoldersFor(folder.path(), true, {});
-        QDir().mkpath(folders.image_path);
-        QFile::copy(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed"), folders.app_path + "24bit.hed");
-        test::ScriptedLine line;
-        test::RecordingFrontEnd frontEnd;
-        ReceptionRun run({line, frontEnd, folders, [] { return 1; }});
-        const QByteArray wire = QByteArray("..HZAURUS.").leftJustified(25, '.') + test::noiseBytes(3);
-        line.session().arrive(wire.left(1)).arriveAfterAck(wire.mid(1, 25 + 3 * 9600)).arriveAfterAck(wire, 5000);
-        const StopRequests stops(StopSource::Console, [&] { run.cancel(); });
-        frontEnd.onProgress = [](int bytes) {
-            if (bytes == 28800)
-                QVERIFY(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
-        };
-        QCOMPARE(int(run.receive_image()), int(RunOutcome::Stopped));
-        QVERIFY(!line.portOpen());
-        QCOMPARE(QDir(folders.image_path).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 #endif
 };

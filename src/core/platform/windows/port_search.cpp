@@ -2,12 +2,12 @@
 
 #include <QHash>
 #include <algorithm>
-// clang-format off: initguid.h must come before the GUID it defines
-#include <devguid.h>
-#include <initguid.h>
-#include <setupapi.h>
 #include <windows.h>
-// clang-format on
+// initguid.h makes devguid.h define the GUID rather than name it.
+#include <initguid.h>
+
+#include <devguid.h>
+#include <setupapi.h>
 
 namespace velsnap {
 

@@ -1,5 +1,7 @@
 #include "platform/stop_requests.h"
 
+#include "platform/windows/thread_wake.h"
+
 #include <QGuiApplication>
 #include <QObject>
 #include <QSessionManager>
@@ -10,7 +12,8 @@ namespace velsnap {
 
 struct StopRequests::State {
     std::function<void()> onStop;
-    QObject context; // on the thread that made it; the queued calls die with it
+    ThreadWake wake{[this] { onStop(); }}; // the console's events, on the thread that made it
+    QObject context;                       // of the session's end
 };
 
 namespace {
@@ -25,8 +28,7 @@ BOOL WINAPI onConsoleEvent(DWORD event)
         const std::lock_guard lock(g_mutex);
         if (!g_state)
             return FALSE;
-        QMetaObject::invokeMethod(
-            &g_state->context, [state = g_state] { state->onStop(); }, Qt::QueuedConnection);
+        g_state->wake.wake();
     }
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT)
         return TRUE;

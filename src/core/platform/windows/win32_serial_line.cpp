@@ -14,8 +14,22 @@ namespace velsnap {
 
 namespace {
 
-// Bounds each wait in ReadFile; closing cancels the wait at once anyway.
-constexpr DWORD kReadWaitMs = 1000;
+// Under Wine an overlapped read of a COM port never completes, while a
+// blocking one does; Windows instead lets a blocking read hold up the
+// acknowledgement's write on the same handle until the read returns. So
+// Windows reads overlapped and Wine blocking, with a short bound on each wait
+// so that closing never waits long (closing cancels an overlapped wait at once).
+bool underWine()
+{
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+DWORD readWaitMs()
+{
+    return underWine() ? 200 : 1000;
+}
+
 constexpr DWORD kWriteLimitMs = 2000;
 
 // "COM3" is a device name; anything else is taken as the path it is.
@@ -49,13 +63,15 @@ bool setUpLine(HANDLE handle)
     if (!SetCommState(handle, &dcb))
         return false;
     // Reads return at once with what is there, or with the first bytes to come.
-    COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, kReadWaitMs, 0, kWriteLimitMs};
+    COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, readWaitMs(), 0, kWriteLimitMs};
     return SetCommTimeouts(handle, &timeouts);
 }
 
-// One overlapped transfer, waited for in the system. False on failure.
+// One transfer, waited for in the system. False on failure.
 bool transfer(HANDLE handle, bool reading, char *data, DWORD size, DWORD &done)
 {
+    if (underWine())
+        return reading ? ReadFile(handle, data, size, &done, nullptr) : WriteFile(handle, data, size, &done, nullptr);
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!overlapped.hEvent)
@@ -72,13 +88,13 @@ bool transfer(HANDLE handle, bool reading, char *data, DWORD size, DWORD &done)
 
 struct Win32SerialLine::Reader {
     HANDLE handle = INVALID_HANDLE_VALUE;
-    int opening = 0;
     std::atomic<bool> closing{false};
+    std::atomic<bool> broken{false};
     mutable QMutex mutex;
     QByteArray received;
     std::thread thread;
 
-    void run(QObject *wake, Win32SerialLine *line)
+    void run(const ThreadWake &wake)
     {
         char block[4096];
         for (;;) {
@@ -88,15 +104,8 @@ struct Win32SerialLine::Reader {
                 return;
             if (!ok) {
                 // The adapter went away or the line broke: the line closes itself on the loop's thread.
-                QMetaObject::invokeMethod(
-                    wake,
-                    [line, opening = this->opening] {
-                        if (line->m_opening != opening)
-                            return; // closed and perhaps opened again meanwhile
-                        line->closePort();
-                        line->m_lineLost = true;
-                    },
-                    Qt::QueuedConnection);
+                broken = true;
+                wake.wake();
                 return;
             }
             if (count > 0) {
@@ -104,8 +113,7 @@ struct Win32SerialLine::Reader {
                     const QMutexLocker lock(&mutex);
                     received.append(block, count);
                 }
-                QMetaObject::invokeMethod(
-                    wake, [] {}, Qt::QueuedConnection);
+                wake.wake();
             }
         }
     }
@@ -131,7 +139,7 @@ OpenResult Win32SerialLine::openPort()
     m_openFailureReason.clear();
     const QString path = openPath(device);
     const HANDLE handle = CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OVERLAPPED, nullptr);
+                                      underWine() ? 0 : FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         const OpenCause cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
@@ -148,8 +156,7 @@ OpenResult Win32SerialLine::openPort()
     PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
     m_reader = std::make_unique<Reader>();
     m_reader->handle = handle;
-    m_reader->opening = ++m_opening;
-    m_reader->thread = std::thread([reader = m_reader.get(), this] { reader->run(&m_wake, this); });
+    m_reader->thread = std::thread([reader = m_reader.get(), this] { reader->run(m_wake); });
     return OpenResult::Opened;
 }
 
@@ -162,7 +169,15 @@ void Win32SerialLine::closePort()
     m_reader->thread.join();
     CloseHandle(m_reader->handle);
     m_reader.reset();
-    ++m_opening;
+}
+
+void Win32SerialLine::onReaderNews()
+{
+    // News of a reader that was closed meanwhile finds no reader, or a new one that is not broken.
+    if (m_reader && m_reader->broken) {
+        closePort();
+        m_lineLost = true;
+    }
 }
 
 qint64 Win32SerialLine::inBufferCount() const

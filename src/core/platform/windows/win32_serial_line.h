@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/windows/thread_wake.h"
 #include "serial/open_cause.h"
 #include "serial/serial_line.h"
 
-#include <QObject>
 #include <functional>
 #include <memory>
 
@@ -37,11 +37,11 @@ public:
 
 private:
     OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
+    void onReaderNews();
 
     DeviceLookup m_deviceForPort;
-    QObject m_wake; // receives the reader's calls on the thread that made the line
+    ThreadWake m_wake{[this] { onReaderNews(); }}; // the reader's news, on the thread that made the line
     std::unique_ptr<Reader> m_reader;
-    int m_opening = 0; // counts opens and closes, so a late report of a closed port is ignored
     int m_commPort = 1;
     int m_inputLen = 0;
     bool m_lineLost = false;
