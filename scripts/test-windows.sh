@@ -44,6 +44,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Wine draws on a plain Xvfb (under xvfb-run its window driver does not load).
+display=90
+while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=:$display
+until xdpyinfo > /dev/null 2>&1; do sleep 0.2; done
+
 step "unit tests under wine"
 (cd "$out/build" && ctest --output-on-failure)
 
@@ -102,26 +110,24 @@ wait "$capture" || status=$?
 [ -z "$(ls -A "$folder/bmp")" ] || fail "Ctrl+C left files: $(ls -A "$folder/bmp")"
 
 step "velsnap.exe: the port chosen in the window, the picture in bmp\\"
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=:$display
-until xdpyinfo > /dev/null 2>&1; do sleep 0.2; done
 mapPorts "$quiet" "$(startDevice window --count 1)"
 wine "$folder/velsnap.exe" > "$work/window.log" 2>&1 &
+disown
 pids+=($!)
 window=
 for _ in $(seq 300); do
-    window=$(xdotool search --name '^VELSNAP' 2> /dev/null | head -n 1) && [ -n "$window" ] && break
+    window=$(xdotool search --onlyvisible --name 'VELSNAP' 2> /dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.2
 done
 [ -n "$window" ] || fail "no VELSNAP window"
 sleep 2
 import -window root "$work/window-start.png" 2> /dev/null || true
-# Stop waiting on COM 1, choose COM 2 in the list, start again.
-xdotool windowfocus "$window" 2> /dev/null || true
-xdotool key --delay 300 alt+g Tab Down alt+g
+# Stop waiting on COM 1, choose COM 2 in the list (the wheel on the port
+# list), start again; by mouse, as there is no window manager to give focus.
+click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.3 click "$3" sleep 0.7; }
+click 162 336 1
+click 480 14 5
+click 162 336 1
 for _ in $(seq 300); do
     compgen -G "$folder/bmp/*.bmp" > /dev/null && break
     sleep 0.2
@@ -138,7 +144,7 @@ step "the installer installs and uninstalls silently"
 wine "$setup" /S
 wineserver -w
 installed=$WINEPREFIX/drive_c/Program\ Files/VELSNAP
-(cd "$folder" && find . -type f | sort) > "$work/portable.list"
+(cd "$folder" && find . -type f ! -path "./bmp/*" | sort) > "$work/portable.list"
 (cd "$installed" && find . -type f ! -name uninstall.exe | sort) > "$work/installed.list"
 diff -u "$work/portable.list" "$work/installed.list" || fail "the installer did not put in the portable folder's files"
 [ -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/VELSNAP.lnk" ] ||

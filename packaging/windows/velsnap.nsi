@@ -3,7 +3,7 @@
 ; uninstalls silently. The uninstaller removes exactly the files it
 ; installed, so pictures (bmp\) and settings (the registry) stay.
 ; makensis -DVERSION=... -DOUTFILE=... -DICON=... -DFILES=... -DUNFILES=...
-Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

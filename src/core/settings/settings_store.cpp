@@ -6,17 +6,9 @@
 
 namespace velsnap {
 
-namespace {
-// A fresh object each time picks up what another program or test wrote meanwhile.
-QSettings openStore()
-{
-    return QSettings(settingsFormat(), QSettings::UserScope, QStringLiteral("Velmora"));
-}
-} // namespace
-
 QString SettingsStore::read(const QString &section, const QString &key, const QString &fallback) const
 {
-    const QSettings store = openStore();
+    const QSettings store = openSettingsStore();
     const QVariant value = store.value(section + u'/' + key, fallback);
     // An unquoted comma makes QSettings split the text; the stored text is what counts.
     return value.userType() == QMetaType::QStringList ? value.toStringList().join(u',') : value.toString();
@@ -24,26 +16,26 @@ QString SettingsStore::read(const QString &section, const QString &key, const QS
 
 void SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
-    QSettings store = openStore();
+    QSettings store = openSettingsStore();
     store.setValue(section + u'/' + key, value);
     store.sync();
 }
 
 void SettingsStore::remove(const QString &section, const QString &key)
 {
-    QSettings store = openStore();
+    QSettings store = openSettingsStore();
     store.remove(section + u'/' + key);
     store.sync();
 }
 
 QString SettingsStore::fileName() const
 {
-    return openStore().fileName();
+    return openSettingsStore().fileName();
 }
 
 QStringList SettingsStore::keys(const QString &section) const
 {
-    QSettings store = openStore();
+    QSettings store = openSettingsStore();
     store.beginGroup(section);
     return store.childKeys();
 }

@@ -11,9 +11,9 @@ bool folderWritable(const QString &folder)
     return QFileInfo(folder).isWritable();
 }
 
-QSettings::Format settingsFormat()
+QSettings openSettingsStore()
 {
-    return QSettings::IniFormat;
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Velmora"));
 }
 
 } // namespace velsnap

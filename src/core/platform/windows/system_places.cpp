@@ -19,10 +19,10 @@ bool folderWritable(const QString &folder)
     return true;
 }
 
-QSettings::Format settingsFormat()
+QSettings openSettingsStore()
 {
-    // HKEY_CURRENT_USER\Software\Velmora, texts as REG_SZ values.
-    return QSettings::NativeFormat;
+    // By organization alone Qt would use ...\Velmora\OrganizationDefaults.
+    return QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\Velmora"), QSettings::NativeFormat);
 }
 
 } // namespace velsnap
