@@ -24,6 +24,15 @@ QByteArray pictureFile(const QByteArray &sentCopy)
            test::expectedPixelData(sentCopy);
 }
 
+// This environment without any display, so a program that wants a window fails.
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
+}
+
 } // namespace
 
 class CaptureTest : public QObject {
@@ -38,10 +47,7 @@ class CaptureTest : public QObject {
 
     void start(const QStringList &arguments)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        capture.setProcessEnvironment(environment);
+        capture.setProcessEnvironment(withoutDisplay());
         capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
                       arguments + QStringList{QStringLiteral("--folder"), folder()});
         QVERIFY(capture.waitForStarted());
@@ -166,6 +172,42 @@ private slots:
         start(arguments);
         QCOMPARE(finish(), 2);
         QVERIFY(!capture.readAllStandardError().isEmpty());
+    }
+
+    // Every command answers --help and --version on stdout with no display,
+    // so without opening a window; the window's help says where things go.
+    void everyCommandAnswersHelpAndVersion_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("told");
+        const QString settings = QDir::toNativeSeparators(qEnvironmentVariable("XDG_CONFIG_HOME")) + u'/';
+        for (const char *name : {"velsnap", "velsnap-ports", "velsnap-capture", "velsnap-device"}) {
+            const QString program = QString::fromLatin1(name);
+            QTest::addRow("%s --version", name)
+                << program << QStringLiteral("--version") << QStringList{program + QStringLiteral(" 3.0\n")};
+            QTest::addRow("%s --help", name) << program << QStringLiteral("--help") << QStringList{program};
+        }
+        QTest::newRow("velsnap --help: folders")
+            << QStringLiteral("velsnap") << QStringLiteral("--help")
+            << QStringList{QDir::toNativeSeparators(test::binFolder() + QStringLiteral("/bmp/")),
+                           settings + QStringLiteral("Velmora.ini")};
+    }
+    void everyCommandAnswersHelpAndVersion()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QFETCH(QStringList, told);
+        QProcess process;
+        process.setProcessEnvironment(withoutDisplay());
+        process.start(QDir(test::binFolder()).filePath(program), {option});
+        QVERIFY(process.waitForFinished(10000));
+        const QString said = QString::fromLocal8Bit(process.readAllStandardOutput());
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                 qPrintable(QString::fromLocal8Bit(process.readAllStandardError())));
+        QVERIFY2(said.endsWith(u'\n'), qPrintable(said));
+        for (const QString &text : told)
+            QVERIFY2(said.contains(text), qPrintable(said));
     }
 
     void badHeaderIsToldAndTheNextCopyIsSaved()

@@ -46,4 +46,16 @@ inline const QString kPictureNotDeleted = QStringLiteral("画像ファイルを�
 inline const QString kHelpFileMissing = QStringLiteral("ヘルプファイルが見つかりません: %1");
 inline const QString kHelpViewerMissing = QStringLiteral("ヘルプを表示するプログラムを起動できません: %1");
 
+// velsnap --help: the window has no options; %1 the picture folder, %2 the settings file.
+inline const QString kCommandLineHelp =
+    QStringLiteral("使い方: velsnap\n"
+                   "ハンディ端末がシリアルケーブルで送る画面コピーを受信するウィンドウを開きます。\n"
+                   "受信した画像を yymmdd_hhmmss.bmp として保存し、表示して、クリップボードに置きます。\n"
+                   "オプションはありません。ポートと受信中の画像の表示はウィンドウで選びます。\n"
+                   "\n"
+                   "画像の保存先: %1\n"
+                   "設定ファイル: %2\n"
+                   "\n"
+                   "ウィンドウなしで受信するには velsnap-capture、ポートの割り当ては velsnap-ports を使います。\n");
+
 } // namespace velsnap::texts

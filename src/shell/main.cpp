@@ -1,3 +1,4 @@
+#include "shell/command_line.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
 #include "shell/main_window.h"
@@ -11,6 +12,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> answered = velsnap::answerCommandLine(argc, argv))
+        return *answered;
     // Made with new: ending the program tears it down from wherever the end
     // comes (program_end.h).
     auto *application = new QApplication(argc, argv);

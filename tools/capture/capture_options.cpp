@@ -71,7 +71,7 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         return parsed;
     }
     if (parser.isSet(version)) {
-        parsed.earlyText = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion();
+        parsed.earlyText = QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion() + u'\n';
         return parsed;
     }
     if (!parser.positionalArguments().isEmpty()) {

@@ -98,8 +98,8 @@ int main(int argc, char **argv)
         std::cerr << "velsnap-device: " << e.what() << "\nTry 'velsnap-device --help'.\n";
         return 2;
     }
-    if (options.help) {
-        std::cout << kUsage;
+    if (options.help || options.version) {
+        std::cout << (options.help ? kUsage : "velsnap-device " VELSNAP_VERSION "\n");
         return 0;
     }
     try {

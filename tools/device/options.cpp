@@ -52,6 +52,7 @@ Misbehaving on purpose:
                          take what was sent)
 
   --help                 show this text
+  --version              show the version
 
 Exit status: 0 when every copy went out in full or the run ended as asked
 (signal, --stop-after, --hangup-after), 1 when a copy was given up (receiver
@@ -140,8 +141,8 @@ Options parseOptions(int argc, char **argv)
     Options o;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
-        if (arg == "--help") {
-            o.help = true;
+        if (arg == "--help" || arg == "--version") {
+            (arg == "--help" ? o.help : o.version) = true;
             continue;
         }
         if (!arg.starts_with("--"))

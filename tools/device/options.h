@@ -12,6 +12,7 @@ namespace velsnap {
 
 struct Options {
     bool help = false;
+    bool version = false;
     std::optional<std::string> device;
     std::optional<std::string> picture;
     int count = 1;
