@@ -1,5 +1,6 @@
 // velsnap-ports: the table on the terminal without a display, and the window
 // that stores each choice the moment it is made.
+#include "column_fit.h"
 #include "ports_window.h"
 #include "serial/port_search.h"
 #include "serial/port_settings.h"
@@ -9,6 +10,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 
 using namespace velsnap;
@@ -140,6 +143,50 @@ private slots:
                  (PortMapping{{1, QStringLiteral("/dev/serial/by-id/usb-Maker_B-if00-port0")}}));
         QCOMPARE(table->item(2, 2)->text(), QStringLiteral("自動（見つからないため既定の名前）"));
         QCOMPARE(store.read(kSnapSection, kPortKey, QString()), QStringLiteral("1"));
+    }
+
+    void columnsShareTheRoom_data()
+    {
+        QTest::addColumn<std::vector<int>>("wanted");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<std::vector<int>>("widths");
+        QTest::newRow("all fit") << std::vector{50, 300, 80} << 500 << std::vector{50, 300, 80};
+        QTest::newRow("one too wide") << std::vector{50, 600, 80} << 500 << std::vector{50, 370, 80};
+        QTest::newRow("two share") << std::vector{50, 600, 400, 80} << 530 << std::vector{50, 200, 200, 80};
+        QTest::newRow("all cut") << std::vector{100, 200} << 60 << std::vector{30, 30};
+        QTest::newRow("no room") << std::vector{100, 200} << -5 << std::vector{0, 0};
+    }
+    void columnsShareTheRoom()
+    {
+        QFETCH(std::vector<int>, wanted);
+        QFETCH(int, room);
+        QFETCH(std::vector<int>, widths);
+        QCOMPARE(fittedWidths(wanted, room), widths);
+    }
+
+    // Long device names: the window still opens within the screen, with
+    // every column and button in view.
+    void windowFitsTheScreen()
+    {
+        const auto longNames = [] {
+            std::vector<FoundPort> ports = twoAdapters();
+            for (FoundPort &port : ports)
+                port.byIdPath += QStringLiteral("-Prolific_Technology_Inc._USB-Serial_Controller_ABCDEFGH12345678");
+            return ports;
+        };
+        PortsWindow window(longNames);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableWidget *table = window.table();
+        QVERIFY(window.frameGeometry().width() <= window.screen()->availableGeometry().width());
+        for (int column = 0; column < table->columnCount(); ++column) {
+            QVERIFY(table->columnWidth(column) > 0);
+            QVERIFY(table->columnViewportPosition(column) + table->columnWidth(column) <= table->viewport()->width());
+        }
+        QVERIFY2(table->cellWidget(0, 1)->sizeHint().width() > table->columnWidth(1),
+                 "the names fit anyway: the case shows nothing");
+        for (const QPushButton *button : window.findChildren<QPushButton *>())
+            QVERIFY(window.rect().contains(QRect(button->mapTo(&window, QPoint()), button->size())));
     }
 };
 

@@ -61,6 +61,8 @@ installed > "$unpacked/before"
 in_root apt-get update -qq
 
 step "velsnap-capture alone, headless"
+# Qt Gui (QImage, for PNG files) still brings fonts-dejavu-core through
+# fontconfig-config; what the window alone needs must stay out.
 in_root apt-get install -y -qq --no-install-recommends "/debs/$(basename "$capture")" > /dev/null
 installed > "$unpacked/headless"
 pulled=$(comm -13 "$unpacked/before" "$unpacked/headless")

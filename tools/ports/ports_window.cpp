@@ -1,13 +1,16 @@
 #include "ports_window.h"
 
+#include "column_fit.h"
 #include "serial/port_settings.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -19,6 +22,9 @@ enum Column { PortColumn, DeviceColumn, SourceColumn, StateColumn, DescriptionCo
 
 // Item data of a device list: the path to store; empty for automatic.
 constexpr int kTypePathRole = Qt::UserRole + 1;
+
+// Wide enough for long by-id names, descriptions and serial numbers.
+constexpr QSize kWishedSize(1120, 380);
 
 } // namespace
 
@@ -53,7 +59,25 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
     layout->addWidget(m_table);
     layout->addLayout(buttons);
     refresh();
-    resize(1120, 380);
+    // No wider than the screen, with room for the window manager's frame;
+    // the columns then share what there is, whenever the table's width changes.
+    m_table->viewport()->installEventFilter(this);
+    const int room = screen()->availableGeometry().width() * 95 / 100;
+    resize(std::min(kWishedSize.width(), room), kWishedSize.height());
+}
+
+bool PortsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QWidget::eventFilter(watched, event);
+}
+
+void PortsWindow::fitColumns()
+{
+    const std::vector<int> widths = fittedWidths(m_wantedWidths, m_table->viewport()->width());
+    for (int column = 0; column < int(widths.size()); ++column)
+        m_table->setColumnWidth(column, widths[column]);
 }
 
 void PortsWindow::refresh()
@@ -75,6 +99,10 @@ void PortsWindow::refresh()
         m_table->setCellWidget(line, DeviceColumn, deviceChoices(row, mapping));
     }
     m_table->resizeColumnsToContents();
+    m_wantedWidths.clear();
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        m_wantedWidths.push_back(m_table->columnWidth(column));
+    fitColumns();
 }
 
 QComboBox *PortsWindow::deviceChoices(const PortRow &row, const PortMapping &mapping)

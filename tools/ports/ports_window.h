@@ -22,7 +22,11 @@ public:
     QTableWidget *table() const { return m_table; }
     void refresh(); // looks for the ports again and rereads the settings
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override; // the table's width
+
 private:
+    void fitColumns();
     QComboBox *deviceChoices(const PortRow &row, const PortMapping &mapping);
     void choose(int port, QComboBox *choices, int index);
 
@@ -30,6 +34,7 @@ private:
     std::vector<FoundPort> m_found;
     SettingsStore m_settings;
     QTableWidget *m_table = nullptr;
+    std::vector<int> m_wantedWidths; // of each column, for its contents
 };
 
 } // namespace velsnap
