@@ -32,10 +32,15 @@ step "validators"
 unpacked=$(mktemp -d)
 root=$(mktemp -d)
 cleanup() {
+    local busy=
     for mount in dev/pts dev proc var/cache/apt/archives; do
-        mountpoint -q "$root/$mount" && umount -l "$root/$mount"
+        if mountpoint -q "$root/$mount"; then
+            umount "$root/$mount" || umount -l "$root/$mount" || busy=1
+        fi
     done
-    rm -rf "$root" "$unpacked"
+    # Never into this machine's /dev or the kept downloads.
+    [ -n "$busy" ] || rm -rf --one-file-system "$root"
+    rm -rf "$unpacked"
 }
 trap cleanup EXIT
 dpkg-deb -x "$main" "$unpacked"
@@ -43,7 +48,7 @@ desktop-file-validate "$unpacked/usr/share/applications/velsnap.desktop"
 appstreamcli validate --no-net --pedantic "$unpacked"/usr/share/metainfo/*.xml > /dev/null
 
 step "a clean minimal Debian 12"
-cp -a "$("$top/tests/package/minbase.sh")/." "$root/"
+cp -a "$("$top/scripts/bookworm-minbase.sh")/." "$root/"
 # Downloads kept across runs, outside the copy.
 archives=/var/cache/velsnap/bookworm-archives
 mkdir -p "$archives/partial" "$root/var/cache/apt/archives"

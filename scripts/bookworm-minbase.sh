@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prints the path of a minimal Debian 12 system (debootstrap --variant=minbase)
 # with this machine's apt sources and its updates, made once per machine and
-# kept outside the clone: tests copy it and never change the cached one.
-# Usage: minbase.sh [CACHE_FOLDER]   (default /var/cache/velsnap/bookworm-minbase)
+# kept outside the clone: the package test copies it and never changes the
+# cached one.
+# Usage: scripts/bookworm-minbase.sh [CACHE_FOLDER]   (default /var/cache/velsnap/bookworm-minbase)
 set -euo pipefail
 cache=${1:-/var/cache/velsnap/bookworm-minbase}
 if [ ! -e "$cache/etc/debian_version" ]; then
