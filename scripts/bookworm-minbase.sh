@@ -9,7 +9,7 @@ cache=${1:-/var/cache/velsnap/bookworm-minbase}
 if [ ! -e "$cache/etc/debian_version" ]; then
     command -v debootstrap > /dev/null ||
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap > /dev/null
-    mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2> /dev/null | head -n 1)
+    mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/debian.sources 2> /dev/null | head -n 1) || true
     fresh="$cache.new.$$"
     rm -rf "$fresh"
     mkdir -p "$(dirname "$cache")"
@@ -19,7 +19,8 @@ if [ ! -e "$cache/etc/debian_version" ]; then
     # The same archives as this machine, so the packages built here find the
     # library versions they were linked against.
     rm -f "$fresh/etc/apt/sources.list"
-    cp /etc/apt/sources.list.d/debian.sources "$fresh/etc/apt/sources.list.d/"
+    cp /etc/apt/sources.list.d/debian.sources "$fresh/etc/apt/sources.list.d/" 2> /dev/null ||
+        cp /etc/apt/sources.list "$fresh/etc/apt/"
     chroot "$fresh" sh -c 'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get -y -qq upgrade && apt-get clean' \
         > /dev/null 2>&1
     rm -rf "$cache"
