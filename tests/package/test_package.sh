@@ -5,7 +5,8 @@
 # debootstrap, never this machine) velsnap-capture alone installs without
 # any display stack and passes the autopkgtest, velsnap then installs with
 # its Depends alone and receives a picture as an ordinary user, and a purge
-# leaves nothing behind.
+# leaves nothing behind. Last, a second build in another folder (without
+# ccache) gives byte-identical .deb files.
 # Usage: test_package.sh BUILD_FOLDER
 set -euo pipefail
 top=$(realpath "$(dirname "$0")/../..")
@@ -129,4 +130,12 @@ while read -r path; do
 done < "$unpacked/files"
 left=$(find "$root/usr" "$root/etc" "$root/var/lib" -name '*velsnap*' 2> /dev/null) || true
 [ -z "$left" ] || fail "left: $left"
+step "a second build, in another folder and later, is byte-identical"
+again="$build/reproduced"
+mapfile -t rebuilt < <(env -u CMAKE_CXX_COMPILER_LAUNCHER "$top/scripts/package.sh" "$again")
+[ ${#rebuilt[@]} -eq ${#debs[@]} ] || fail "the second build made ${rebuilt[*]}"
+for deb in "${debs[@]}"; do
+    cmp "$deb" "$again/packages/$(basename "$deb")" || fail "$(basename "$deb") differs between the builds"
+done
+rm -rf "$again"
 echo "PASS"
