@@ -10,33 +10,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QStandardPaths>
 #include <csignal>
 
 using namespace velsnap;
-
-namespace {
-
-QString missingTools()
-{
-    for (const char *tool : {"Xvfb", "xdotool", "xclip"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            return QStringLiteral("needs %1 (scripts/install-deps.sh installs it)").arg(QLatin1String(tool));
-    }
-    return {};
-}
-
-QByteArray clipboardAs(const QString &type, const QProcessEnvironment &environment)
-{
-    QProcess xclip;
-    xclip.setProcessEnvironment(environment);
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                          QStringLiteral("-t"), type, QStringLiteral("-o")});
-    xclip.waitForFinished(15000);
-    return xclip.readAllStandardOutput();
-}
-
-} // namespace
 
 class SessionEndTest : public QObject {
     Q_OBJECT
@@ -44,7 +20,7 @@ class SessionEndTest : public QObject {
 private slots:
     void initTestCase()
     {
-        const QString missing = missingTools();
+        const QString missing = test::missingXTools();
         if (!missing.isEmpty())
             QSKIP(qPrintable(missing));
     }
@@ -67,8 +43,8 @@ private slots:
         run.startProgram();
         const QString window = test::findWindow(QStringLiteral("VELSNAP"), environment);
         QVERIFY(!window.isEmpty());
-        QVERIFY(
-            QTest::qWaitFor([&] { return !clipboardAs(QStringLiteral("image/bmp"), environment).isEmpty(); }, 30000));
+        QVERIFY(QTest::qWaitFor([&] { return !test::clipboardAs(QStringLiteral("image/bmp"), environment).isEmpty(); },
+                                30000));
         const QStringList pictures = QDir(copy.pictureFolder()).entryList({QStringLiteral("*.bmp")});
         QCOMPARE(pictures.size(), 1);
 
@@ -80,7 +56,7 @@ private slots:
         QVERIFY(keeper.readLine().startsWith("saved"));
 
         // Another client reads the picture, now from the clipboard manager.
-        const QImage pasted = QImage::fromData(clipboardAs(QStringLiteral("image/bmp"), environment), "BMP");
+        const QImage pasted = QImage::fromData(test::clipboardAs(QStringLiteral("image/bmp"), environment), "BMP");
         const QImage saved(QDir(copy.pictureFolder()).filePath(pictures.first()));
         QVERIFY(!saved.isNull());
         QCOMPARE(pasted.convertToFormat(QImage::Format_RGB32), saved.convertToFormat(QImage::Format_RGB32));
