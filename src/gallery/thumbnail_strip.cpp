@@ -130,8 +130,9 @@ QImage ThumbnailStrip::thumbnail(int index)
 PictureFacts ThumbnailStrip::factsOf(const QString &path) const
 {
     // Newest first: a name is written once, so the last row of that name is its reception.
+    const QString name = QFileInfo(path).fileName();
     for (auto row = m_image1.rbegin(); row != m_image1.rend(); ++row) {
-        if (!row->picture.isEmpty() && pathOf(row->picture) == path && row->facts.received.isValid())
+        if (row->picture == name && row->facts.received.isValid())
             return row->facts;
     }
     return {QFileInfo(path).lastModified(), {}};
