@@ -1,5 +1,6 @@
 #include "capture_options.h"
 
+#include "picture/enlarged_picture.h"
 #include "serial/port_mapping.h"
 
 #include <QCommandLineParser>
@@ -57,9 +58,15 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         QStringLiteral("SECONDS"));
     const QCommandLineOption format(
         QStringLiteral("format"),
-        QStringLiteral("bmp（既定）はウィンドウと同じファイル、png は同じ画素の PNG で保存します。"),
+        QStringLiteral(
+            "bmp（既定）はウィンドウと同じファイル、png は同じ画素の PNG に受信時刻と受信元を記録して保存します。"),
         QStringLiteral("bmp|png"), QStringLiteral("bmp"));
-    parser.addOptions({help, version, device, port, folder, count, format, timeout});
+    const QCommandLineOption scale(
+        QStringLiteral("scale"),
+        QStringLiteral("画像を N 倍（1〜%1、既定 1）に拡大して保存します。1 画素を N×N 画素にし、ぼかしません。")
+            .arg(kLargestScale),
+        QStringLiteral("N"), QStringLiteral("1"));
+    parser.addOptions({help, version, device, port, folder, count, format, scale, timeout});
 
     ParsedCommandLine parsed;
     if (!parser.parse(arguments)) {
@@ -105,6 +112,13 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         return parsed;
     }
     options.format = formatName == QLatin1String("png") ? PictureFormat::Png : PictureFormat::Bmp;
+    const std::optional<int> times = wholeNumber(parser.value(scale), 1, kLargestScale);
+    if (!times) {
+        parsed.error =
+            QStringLiteral("--scale は 1 から %1 までの整数です: %2").arg(kLargestScale).arg(parser.value(scale));
+        return parsed;
+    }
+    options.scale = *times;
     if (parser.isSet(timeout)) {
         bool ok = false;
         const double seconds = parser.value(timeout).toDouble(&ok);

@@ -2,6 +2,7 @@
 // test rigs and machines reached over ssh.
 #include "capture_options.h"
 #include "folders/program_folders.h"
+#include "run/picture_source.h"
 #include "run/reception_run.h"
 #include "serial/port_settings.h"
 #include "serial/qt_serial_line.h"
@@ -76,9 +77,10 @@ int main(int argc, char *argv[])
 
     QtSerialLine line([&](int) { return device; });
     TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
-    ReceptionRun run({line, frontEnd, folders, [port] { return port; }});
+    ReceptionRun run({line, frontEnd, folders, [port] { return port; }, [&](int) { return pictureSourceOf(device); }});
     run.setSilenceLimit(options.timeoutMs);
     run.setPictureFormat(options.format);
+    run.setPictureScale(options.scale);
 
     // A stop signal ends the program at once: the waiting run drops its picture.
     bool stopped = false;
