@@ -42,6 +42,8 @@ inline const QString kPortEntry = QStringLiteral("COM %1");
 inline const QString kQuestionTitle = QStringLiteral("削除の確認");
 inline const QString kDeleteKeptPictures = QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？");
 inline const QString kPictureFolderUnusable = QStringLiteral("画像フォルダーを作成できません: %1\n%2");
+inline const QString kChoiceNotStored =
+    QStringLiteral("設定を保存できません: %1\n%2\nこの選択は今回だけ使われ、次に起動したときには元に戻ります。");
 inline const QString kPictureNotDeleted = QStringLiteral("画像ファイルを削除できません: %1\n%2");
 inline const QString kHelpFileMissing = QStringLiteral("ヘルプファイルが見つかりません: %1");
 inline const QString kHelpViewerMissing = QStringLiteral("ヘルプを表示するプログラムを起動できません: %1");

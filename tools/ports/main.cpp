@@ -3,6 +3,8 @@
 #include "ports_window.h"
 #include "serial/port_search.h"
 #include "serial/port_settings.h"
+#include "system/home_variable.h"
+#include "system/qt_japanese.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -26,6 +28,7 @@ int printList(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    velsnap::ensureHomeVariable();
     if (argc == 2 && std::strcmp(argv[1], "--list") == 0)
         return printList(argc, argv);
     if (argc > 1) {
@@ -35,6 +38,7 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     velsnap::preferJapaneseFont(app);
+    velsnap::installQtJapanese(app); // the path dialog's buttons
     velsnap::PortsWindow window(velsnap::findSerialPorts);
     window.show();
     return app.exec();

@@ -1,6 +1,9 @@
 #include "serial/qt_serial_line.h"
 
 #include "serial/open_failure_text.h"
+#include "settings/stored_port.h"
+
+#include <QFileInfo>
 
 namespace velsnap {
 
@@ -20,7 +23,11 @@ OpenResult QtSerialLine::openPort()
 
     m_lineLost = false;
     m_openFailureReason.clear();
-    m_port.setPortName(device);
+    // Qt's lock file is named after the path: the real name makes two names
+    // of one device (a by-id link, /dev/ttyUSB0) meet in one lock, which
+    // also holds for root, whom the kernel's exclusive mode does not stop.
+    const QString realName = QFileInfo(device).canonicalFilePath();
+    m_port.setPortName(realName.isEmpty() ? device : realName);
     m_port.setBaudRate(QSerialPort::Baud57600);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
@@ -42,7 +49,10 @@ OpenResult QtSerialLine::openPort()
 
 OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
-    m_openFailureReason = explainOpenFailure(cause, m_commPort, device, systemError);
+    // Only a stored choice can name no port; it is said as it was written.
+    const QString portText =
+        cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(m_commPort);
+    m_openFailureReason = explainOpenFailure(cause, portText, device, systemError);
     return openResultFor(cause);
 }
 
