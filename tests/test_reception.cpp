@@ -19,6 +19,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <atomic>
+#include <thread>
 
 using namespace velsnap;
 
@@ -157,6 +159,44 @@ private slots:
         const double before = test::processCpuSeconds();
         QTest::qWait(300);
         QVERIFY(test::processCpuSeconds() - before < 0.2);
+    }
+
+    // A device that sends whole copies without waiting for the answer, at
+    // every moment around the open: a copy the open cuts into is dropped as
+    // a whole, never taken for a header; the next one arrives intact.
+    void copySentAroundTheOpen_data()
+    {
+        QTest::addColumn<int>("offsetMs");
+        for (const int offset : {-30, -10, -4, -2, -1, 0, 1, 2, 4, 10, 30})
+            QTest::addRow("%+d ms", offset) << offset;
+    }
+    void copySentAroundTheOpen()
+    {
+        QFETCH(int, offsetMs);
+        test::PtyPair pty;
+        startWith(pty.slavePath());
+        const QByteArray header = QByteArray("HZAURUS").leftJustified(25, ' ');
+        const QByteArray first = header + test::noiseBytes(quint32(40 + offsetMs));
+        const QByteArray second = header + test::noiseBytes(7);
+        constexpr int kLead = 40;
+        std::atomic<bool> sent = false;
+        std::thread device([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kLead + offsetMs));
+            pty.write(first);
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            pty.write(second);
+            sent = true;
+        });
+        QTest::qWait(kLead);
+        const bool saved = fixture->receiveUntil([&] { return !fixture->pictureFiles().isEmpty(); }, 10000);
+        test::drainUntil(pty.slavePath(), sent); // what nobody took any more
+        device.join();
+        QVERIFY(fixture->dialogs.messages.isEmpty());
+        QVERIFY(saved);
+        const QByteArray pixels =
+            test::readFileBytes(fixture->pictureFolder() + u'/' + fixture->pictureFiles().first());
+        QVERIFY(pixels.mid(54) == test::expectedPixelData(first.mid(25)) ||
+                pixels.mid(54) == test::expectedPixelData(second.mid(25)));
     }
 };
 

@@ -7,10 +7,27 @@
 
 namespace velsnap {
 
+namespace {
+// Far above the 0.17 ms a byte takes at 57600 baud, and the scheduling
+// hiccups of a busy machine; far below the time a person takes to start the
+// next copy.
+constexpr int kQuietBeforeFirstByteMs = 150;
+// A line still busy sends its next byte within this (a byte takes 0.17 ms).
+constexpr int kStillArrivingMs = 3;
+} // namespace
+
 QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(kQuietBeforeFirstByteMs);
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] {
+        if (m_settling.isActive()) {
+            m_port.readAll();
+            m_settling.start();
+        }
+    });
 }
 
 OpenResult QtSerialLine::openPort()
@@ -40,11 +57,25 @@ OpenResult QtSerialLine::openPort()
     }
     // A pseudo-terminal has no DTR line; that is no reason to refuse it.
     m_port.setDataTerminalReady(true);
-    // Only what arrives from now on counts: bytes the driver kept while the
-    // port was closed would be taken for the start of a screen copy.
-    m_port.clear(QSerialPort::Input);
+    discardStaleInput();
     m_port.clearError();
     return OpenResult::Opened;
+}
+
+void QtSerialLine::discardStaleInput()
+{
+    // Only what arrives from now on counts: bytes the driver kept while the
+    // port was closed would be taken for the start of a screen copy. When
+    // there were any and more follow at once, a copy was under way as the
+    // port opened: the rest of it would be taken for a header ("not a screen
+    // copy"). So it runs out unread until the line falls quiet.
+    m_settling.stop();
+    const bool stale = m_port.waitForReadyRead(0) && m_port.bytesAvailable() > 0;
+    m_port.clear(QSerialPort::Input);
+    if (stale && m_port.waitForReadyRead(kStillArrivingMs)) {
+        m_port.clear(QSerialPort::Input);
+        m_settling.start();
+    }
 }
 
 OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
