@@ -1,6 +1,7 @@
 // velsnap-capture as a script runs it: no display, a pseudo-terminal with
 // the simulated device at the other end, paths read from stdout.
 #include "progress_text.h"
+#include "serial/port_holder.h"
 #include "support/expected_picture.h"
 #include "support/headless_environment.h"
 #include "support/pty_pair.h"
@@ -12,7 +13,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace velsnap;
 
@@ -115,6 +118,7 @@ private slots:
         QTest::addColumn<int>("signalNumber");
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP: the ssh connection dropped") << SIGHUP;
     }
     void stopSignalInTheMiddleLeavesNothing()
     {
@@ -128,6 +132,8 @@ private slots:
         QCOMPARE(finish(5000), 0);
         QCOMPARE(printedPaths(), QStringList());
         QCOMPARE(leftInFolder(), QStringList()); // no picture and no temporary file
+        for (const QString &lock : lockFileCandidates(line))
+            QVERIFY2(!QFile::exists(lock), qPrintable(lock));
     }
 
     void lostLineEndsWithItsOwnStatus()
@@ -152,20 +158,37 @@ private slots:
     void badCommandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("9")};
-        QTest::newRow("device and port") << QStringList{QStringLiteral("--device"), QStringLiteral("/dev/null"),
-                                                        QStringLiteral("--port"), QStringLiteral("1")};
-        QTest::newRow("negative count") << QStringList{QStringLiteral("--count"), QStringLiteral("-1")};
-        QTest::newRow("zero timeout") << QStringList{QStringLiteral("--timeout"), QStringLiteral("0")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour")};
-        QTest::newRow("unknown format") << QStringList{QStringLiteral("--format"), QStringLiteral("jpeg")};
+        QTest::addColumn<QString>("said");
+        QTest::newRow("port out of range") << QStringList{"--port", "9"} << "--port は 1 から 8 までです: 9";
+        QTest::newRow("device and port") << QStringList{"--device", "/dev/null", "--port", "1"}
+                                         << "--device と --port は一緒に使えません";
+        QTest::newRow("negative count") << QStringList{"--count", "-1"} << "--count は 0 以上の整数です: -1";
+        QTest::newRow("zero timeout") << QStringList{"--timeout", "0"} << "--timeout は 0 より大きい秒数です: 0";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "不明なオプションです: --bogus";
+        QTest::newRow("value missing") << QStringList{"--device"} << "--device の後に値がありません";
+        QTest::newRow("value not taken") << QStringList{"--keep-going=yes"} << "--keep-going は値を取りません";
+        QTest::newRow("unknown format") << QStringList{"--format", "jpeg"} << "--format は bmp か png です: jpeg";
     }
     void badCommandLine()
     {
         QFETCH(QStringList, arguments);
-        start(arguments);
+        QFETCH(QString, said);
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")), arguments);
         QCOMPARE(finish(), 2);
-        QVERIFY(!capture.readAllStandardError().isEmpty());
+        QCOMPARE(QString::fromLocal8Bit(capture.readAllStandardError()).section(u'\n', 0, 0),
+                 QStringLiteral("velsnap-capture: ") + said);
+    }
+
+    void folderThatIsAPlainFile()
+    {
+        QFile blocker(m_scratch.filePath(QStringLiteral("plain")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
+                      {QStringLiteral("--device"), QStringLiteral("/dev/null"), QStringLiteral("--folder"),
+                       blocker.fileName() + QStringLiteral("/shots")});
+        QCOMPARE(finish(), 6);
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .endsWith(QString::fromLocal8Bit(std::strerror(ENOTDIR)) + u'\n'));
     }
 
     void badHeaderIsToldAndTheNextCopyIsSaved()
@@ -189,7 +212,8 @@ private slots:
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);
         QVERIFY(test::readFileBytes(paths.first()) == pictureFile(pixels));
-        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError()).contains(texts::kNotScreenCopy));
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .contains(pty.slavePath() + QStringLiteral(": ") + texts::kNotScreenCopy));
     }
 
     void progressBar_data()

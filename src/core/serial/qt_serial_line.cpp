@@ -1,5 +1,6 @@
 #include "serial/qt_serial_line.h"
 
+#include "protocol/wire_protocol.h"
 #include "serial/open_failure_text.h"
 #include "settings/stored_port.h"
 
@@ -12,8 +13,6 @@ namespace {
 // hiccups of a busy machine; far below the time a person takes to start the
 // next copy.
 constexpr int kQuietBeforeFirstByteMs = 150;
-// A line still busy sends its next byte within this (a byte takes 0.17 ms).
-constexpr int kStillArrivingMs = 3;
 } // namespace
 
 QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
@@ -22,12 +21,7 @@ QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::mo
                      [this](QSerialPort::SerialPortError error) { onError(error); });
     m_settling.setSingleShot(true);
     m_settling.setInterval(kQuietBeforeFirstByteMs);
-    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] {
-        if (m_settling.isActive()) {
-            m_port.readAll();
-            m_settling.start();
-        }
-    });
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { settle(); });
 }
 
 OpenResult QtSerialLine::openPort()
@@ -65,17 +59,30 @@ OpenResult QtSerialLine::openPort()
 void QtSerialLine::discardStaleInput()
 {
     // Only what arrives from now on counts: bytes the driver kept while the
-    // port was closed would be taken for the start of a screen copy. When
-    // there were any and more follow at once, a copy was under way as the
-    // port opened: the rest of it would be taken for a header ("not a screen
-    // copy"). So it runs out unread until the line falls quiet.
-    m_settling.stop();
+    // port was closed would be taken for the start of a screen copy. Where
+    // there were any, a copy may have been under way as the port opened,
+    // and the rest of it would be taken for a header ("not a screen copy").
+    // So until the line falls quiet, or a header of its own begins, what
+    // comes is let run out unread.
     const bool stale = m_port.waitForReadyRead(0) && m_port.bytesAvailable() > 0;
     m_port.clear(QSerialPort::Input);
-    if (stale && m_port.waitForReadyRead(kStillArrivingMs)) {
-        m_port.clear(QSerialPort::Input);
+    if (stale)
         m_settling.start();
-    }
+    else
+        m_settling.stop();
+}
+
+void QtSerialLine::settle()
+{
+    if (!m_settling.isActive())
+        return;
+    m_settling.start(); // quiet counts from the last byte
+    if (m_port.bytesAvailable() < protocol::kHeaderBytes)
+        return; // fewer stay when the line falls quiet: a device waiting for its answer
+    if (protocol::isScreenCopyHeader(m_port.peek(protocol::kHeaderBytes)))
+        m_settling.stop();
+    else
+        m_port.readAll();
 }
 
 OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)

@@ -36,6 +36,7 @@ public:
 private:
     void onError(QSerialPort::SerialPortError error);
     void discardStaleInput();
+    void settle();
     OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
 
     DeviceLookup m_deviceForPort;
