@@ -1,5 +1,7 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
 #include "japanese_font.h"
+#include "port_check.h"
+#include "ports_texts.h"
 #include "ports_window.h"
 #include "serial/port_search.h"
 #include "serial/port_settings.h"
@@ -31,9 +33,12 @@ int main(int argc, char *argv[])
     velsnap::ensureHomeVariable();
     if (argc == 2 && std::strcmp(argv[1], "--list") == 0)
         return printList(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "--check") == 0) {
+        QCoreApplication app(argc, argv);
+        return velsnap::checkFromCommandLine(QCoreApplication::arguments().mid(2));
+    }
     if (argc > 1) {
-        QTextStream(stderr) << "使い方: velsnap-ports [--list]\n"
-                               "  --list  COM 1 から COM 8 が使うデバイスを表示します（何も変更しません）\n";
+        QTextStream(stderr) << velsnap::ports_texts::kUsage;
         return 2;
     }
     QApplication app(argc, argv);

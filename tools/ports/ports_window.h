@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QTableWidget;
 
 namespace velsnap {
@@ -25,11 +26,13 @@ public:
 private:
     QComboBox *deviceChoices(const PortRow &row, const PortMapping &mapping);
     void choose(int port, QComboBox *choices, int index);
+    void diagnose(int port); // the doctor's report for COM `port` below the table
 
     PortFinder m_finder;
     std::vector<FoundPort> m_found;
     SettingsStore m_settings;
     QTableWidget *m_table = nullptr;
+    QPlainTextEdit *m_diagnosis = nullptr;
 };
 
 } // namespace velsnap

@@ -2,6 +2,7 @@
 
 #include "protocol/wire_protocol.h"
 #include "serial/open_failure_text.h"
+#include "serial/port_doctor.h"
 #include "settings/stored_port.h"
 
 #include <QFileInfo>
@@ -91,6 +92,12 @@ OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QS
     const QString portText =
         cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(m_commPort);
     m_openFailureReason = explainOpenFailure(cause, portText, device, systemError);
+    // A device that vanished, or one busy with nobody to name, may be brltty's or ModemManager's doing.
+    if (cause == OpenCause::Missing || cause == OpenCause::Held) {
+        const QString hint = openFailureHint(cause == OpenCause::Missing, device, LiveSystemView());
+        if (!hint.isEmpty())
+            m_openFailureReason += hint;
+    }
     return openResultFor(cause);
 }
 
