@@ -147,6 +147,35 @@ private slots:
         QCOMPARE(leftInFolder(), QStringList());
     }
 
+    // The adapter is pulled out mid-picture and plugged in again under its stable name.
+    void keepGoingWaitsForTheDeviceToComeBack()
+    {
+        const QString link = m_scratch.filePath(QStringLiteral("usb-Maker_A-if00-port0"));
+        QFile::remove(link);
+        test::SimulatedDevice first;
+        QVERIFY(QFile::link(first.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")}), link));
+        start({QStringLiteral("--device"), link, QStringLiteral("--keep-going"), QStringLiteral("--count"),
+               QStringLiteral("1")});
+        QString said;
+        const auto saying = [&](const QString &text) {
+            return QTest::qWaitFor(
+                [&] { return (said += QString::fromLocal8Bit(capture.readAllStandardError())).contains(text); }, 15000);
+        };
+        QVERIFY(saying(QStringLiteral(": デバイスがなくなりました。")));
+        QTest::qWait(300);
+        QVERIFY(capture.state() == QProcess::Running);
+        QVERIFY(QFile::remove(link));
+        test::SimulatedDevice second;
+        QVERIFY(QFile::link(second.start({QStringLiteral("--save-sent"), sentFile()}), link));
+        QCOMPARE(finish(), 0);
+        const QStringList paths = printedPaths();
+        QCOMPARE(paths.size(), 1);
+        QVERIFY(test::readFileBytes(paths.first()) == pictureFile(test::readFileBytes(sentFile())));
+        said += QString::fromLocal8Bit(capture.readAllStandardError());
+        QCOMPARE(said.count(QStringLiteral("デバイスがなくなりました")), 1);
+        QVERIFY2(said.contains(link + QStringLiteral(": デバイスが戻りました。")), qPrintable(said));
+    }
+
     void missingPortEndsWithItsOwnStatus()
     {
         start({QStringLiteral("--device"), m_scratch.filePath(QStringLiteral("no-such-port"))});
