@@ -126,7 +126,8 @@ private slots:
         test::SimulatedDevice device;
         const QString line = device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")});
         start({QStringLiteral("--device"), line});
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("silent until stopped")); }, 10000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("止められるまで黙ります")); }, 10000));
         QTest::qWait(100); // the receiver takes what was sent
         ::kill(pid_t(capture.processId()), signalNumber);
         QCOMPARE(finish(5000), 0);
