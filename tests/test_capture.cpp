@@ -92,25 +92,39 @@ private slots:
         QCOMPARE(leftInFolder().size(), 2);
     }
 
-    void pngHoldsTheSamePixels()
+    void writesTheSamePixelsEnlarged_data()
     {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("png") << "png" << 1;
+        QTest::newRow("png at 3x") << "png" << 3;
+        QTest::newRow("bmp at 2x") << "bmp" << 2;
+    }
+    void writesTheSamePixelsEnlarged()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, scale);
         test::SimulatedDevice device;
         const QString line = device.start({QStringLiteral("--save-sent"), sentFile()});
         start({QStringLiteral("--device"), line, QStringLiteral("--count"), QStringLiteral("1"),
-               QStringLiteral("--format"), QStringLiteral("png")});
+               QStringLiteral("--format"), format, QStringLiteral("--scale"), QString::number(scale)});
         QCOMPARE(finish(), 0);
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);
-        QVERIFY(paths.first().endsWith(QStringLiteral(".png")));
-        // The bitmap the window would write, read back by Qt, has the same pixels.
+        QVERIFY(paths.first().endsWith(u'.' + format));
+        // The bitmap the window would write, read back by Qt, pixel for pixel in each block.
         QTemporaryFile bitmap(m_scratch.filePath(QStringLiteral("XXXXXX.bmp")));
         QVERIFY(bitmap.open());
         bitmap.write(pictureFile(test::readFileBytes(sentFile())));
         bitmap.close();
-        const QImage png(paths.first());
-        QCOMPARE(png.size(), QSize(320, 240));
-        QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
-                 QImage(bitmap.fileName()).convertToFormat(QImage::Format_RGB32));
+        const QString fault =
+            test::enlargementFault(QImage(paths.first()).convertToFormat(QImage::Format_RGB32),
+                                   QImage(bitmap.fileName()).convertToFormat(QImage::Format_RGB32), scale);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        if (format == QLatin1String("png")) {
+            const QString facts = test::pngFactsFault(paths.first(), line);
+            QVERIFY2(facts.isEmpty(), qPrintable(facts));
+        }
     }
 
     void stopSignalInTheMiddleLeavesNothing_data()
@@ -198,6 +212,9 @@ private slots:
         QTest::newRow("value missing") << QStringList{"--device"} << "--device の後に値がありません";
         QTest::newRow("value not taken") << QStringList{"--keep-going=yes"} << "--keep-going は値を取りません";
         QTest::newRow("unknown format") << QStringList{"--format", "jpeg"} << "--format は bmp か png です: jpeg";
+        for (const char *scale : {"0", "9", "2.5"})
+            QTest::addRow("scale %s", scale)
+                << QStringList{"--scale", scale} << QStringLiteral("--scale は 1 から 8 までの整数です: %1").arg(scale);
     }
     void badCommandLine()
     {

@@ -84,4 +84,21 @@ inline const QString kDoctorHintModemManager = QStringLiteral(
 inline const QString kDoctorHintBrltty =
     QStringLiteral("brltty がアダプタを奪っているのかもしれません。velsnap-ports --check %1 で確かめてください。");
 
+// The "Source" of a PNG: the device path, and what the system knows of its adapter.
+inline const QString kSourceUnknown = QStringLiteral("不明");
+inline const QString kSourceWithAdapter = QStringLiteral("%1（%2）");
+inline const QString kSourceSerialNumber = QStringLiteral("シリアル番号 %1");
+inline const QString kSourceSeparator = QStringLiteral("、");
+
+// The right-click menu of a picture, with its access keys.
+inline const QString kMenuCopy = QStringLiteral("コピー(&C)");
+inline const QString kMenuCopyTwice = QStringLiteral("2 倍でコピー(&2)");
+inline const QString kMenuCopyThrice = QStringLiteral("3 倍でコピー(&3)");
+inline const QString kMenuSavePng = QStringLiteral("PNG で保存(&S)…");
+inline const QString kMenuShowInFolder = QStringLiteral("フォルダーに表示(&F)");
+inline const QString kSavePngTitle = QStringLiteral("PNG で保存");
+inline const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
+inline const QString kPictureUnreadable = QStringLiteral("画像ファイルを読み込めません: %1");
+inline const QString kFolderNotShown = QStringLiteral("フォルダーを表示できません: %1");
+
 } // namespace velsnap::texts

@@ -61,6 +61,7 @@ protected:
 private:
     void buildControls();
     void wireEvents();
+    void wirePictureGestures();
     bool preparePictureFolder();
     void offerKeptPictures();
     void restoreChoices();

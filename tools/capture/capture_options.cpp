@@ -2,7 +2,7 @@
 
 #include "capture_texts.h"
 #include "option_errors.h"
-
+#include "picture/enlarged_picture.h"
 #include "serial/port_mapping.h"
 
 #include <QCommandLineParser>
@@ -36,8 +36,10 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
     const QCommandLineOption timeout(QStringLiteral("timeout"), kTimeoutOption, QStringLiteral("SECONDS"));
     const QCommandLineOption format(QStringLiteral("format"), kFormatOption, QStringLiteral("bmp|png"),
                                     QStringLiteral("bmp"));
+    const QCommandLineOption scale(QStringLiteral("scale"), kScaleOption.arg(kLargestScale), QStringLiteral("N"),
+                                   QStringLiteral("1"));
     const QCommandLineOption keepGoing(QStringLiteral("keep-going"), kKeepGoingOption);
-    parser.addOptions({help, version, device, port, folder, count, format, timeout, keepGoing});
+    parser.addOptions({help, version, device, port, folder, count, format, scale, timeout, keepGoing});
 
     ParsedCommandLine parsed;
     if (!parser.parse(arguments)) {
@@ -86,6 +88,12 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         return parsed;
     }
     options.format = formatName == QLatin1String("png") ? PictureFormat::Png : PictureFormat::Bmp;
+    const std::optional<int> times = wholeNumber(parser.value(scale), 1, kLargestScale);
+    if (!times) {
+        parsed.error = kScaleRange.arg(kLargestScale).arg(parser.value(scale));
+        return parsed;
+    }
+    options.scale = *times;
     if (parser.isSet(timeout)) {
         bool ok = false;
         const double seconds = parser.value(timeout).toDouble(&ok);

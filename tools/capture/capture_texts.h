@@ -16,8 +16,10 @@ inline const QString kFolderOption = QStringLiteral("画像をここに保存し
 inline const QString kCountOption = QStringLiteral("N 枚保存したら終わります。0（既定）は止めるまで続けます。");
 inline const QString kTimeoutOption =
     QStringLiteral("画像の途中で回線がこの秒数だまったら、その画像を破棄して次を待ちます。既定: 待ち続けます。");
-inline const QString kFormatOption =
-    QStringLiteral("bmp（既定）はウィンドウと同じファイル、png は同じ画素の PNG で保存します。");
+inline const QString kFormatOption = QStringLiteral(
+    "bmp（既定）はウィンドウと同じファイル、png は同じ画素の PNG に受信時刻と受信元を記録して保存します。");
+inline const QString kScaleOption =
+    QStringLiteral("画像を N 倍（1〜%1、既定 1）に拡大して保存します。1 画素を N×N 画素にし、ぼかしません。");
 inline const QString kKeepGoingOption =
     QStringLiteral("回線が切れたりデバイスがなくなったりしても終わらず、デバイスが戻るのを待って受信を続けます。");
 
@@ -41,6 +43,7 @@ inline const QString kDeviceEmpty = QStringLiteral("--device にデバイスの�
 inline const QString kPortRange = QStringLiteral("--port は 1 から %1 までです: %2");
 inline const QString kCountRange = QStringLiteral("--count は 0 以上の整数です: %1");
 inline const QString kFormatName = QStringLiteral("--format は bmp か png です: %1");
+inline const QString kScaleRange = QStringLiteral("--scale は 1 から %1 までの整数です: %2");
 inline const QString kTimeoutRange = QStringLiteral("--timeout は 0 より大きい秒数です: %1");
 
 inline const QString kCannotOpen = QStringLiteral("シリアルポートを開けません: %1");

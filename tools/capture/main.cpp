@@ -4,6 +4,7 @@
 #include "capture_texts.h"
 #include "device_return.h"
 #include "folders/program_folders.h"
+#include "run/picture_source.h"
 #include "run/reception_run.h"
 #include "serial/event_wait.h"
 #include "serial/port_settings.h"
@@ -90,9 +91,10 @@ int main(int argc, char *argv[])
 
     QtSerialLine line([&](int) { return device; });
     TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
-    ReceptionRun run({line, frontEnd, folders, [port] { return port; }});
+    ReceptionRun run({line, frontEnd, folders, [port] { return port; }, [&](int) { return pictureSourceOf(device); }});
     run.setSilenceLimit(options.timeoutMs);
     run.setPictureFormat(options.format);
+    run.setPictureScale(options.scale);
 
     // A stop signal ends the program at once: the waiting run drops its
     // picture. A hang-up is one too: an ssh connection that drops must not
