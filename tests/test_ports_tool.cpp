@@ -11,7 +11,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 using namespace velsnap;
 
@@ -220,6 +222,23 @@ private slots:
         file.write("[Ports]\nCOM1=" + line.toLocal8Bit() + "\n");
         file.close();
         QCOMPARE(listWith(config).value(0).section(u'\t', 1, 3), line + QStringLiteral("\t割り当て\t使えます"));
+    }
+
+    // The path dialog is Qt's own: its buttons come from Qt's Japanese texts.
+    void pathDialogSpeaksJapanese()
+    {
+        speakJapanese(*qApp);
+        PortsWindow window(twoAdapters);
+        QStringList buttons;
+        QTimer::singleShot(0, [&] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+                buttons << button->text();
+            dialog->close();
+        });
+        auto *choices = qobject_cast<QComboBox *>(window.table()->cellWidget(0, 1));
+        emit choices->activated(choices->count() - 1); // "パスを入力…"
+        QVERIFY2(buttons.contains(QStringLiteral("キャンセル")), qPrintable(buttons.join(u'|')));
     }
 
     void windowStoresEachChoiceAtOnce()

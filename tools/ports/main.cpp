@@ -1,12 +1,10 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
-#include "japanese_font.h"
 #include "port_check.h"
 #include "ports_texts.h"
 #include "ports_window.h"
 #include "serial/port_search.h"
 #include "serial/port_settings.h"
 #include "system/home_variable.h"
-#include "system/qt_japanese.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -42,8 +40,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    velsnap::preferJapaneseFont(app);
-    velsnap::installQtJapanese(app); // the path dialog's buttons
+    velsnap::speakJapanese(app);
     velsnap::PortsWindow window(velsnap::findSerialPorts);
     window.show();
     return app.exec();

@@ -1,8 +1,10 @@
 #include "ports_window.h"
 
+#include "japanese_font.h"
 #include "port_check.h"
 #include "ports_texts.h"
 #include "serial/port_settings.h"
+#include "system/qt_japanese.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -62,6 +64,12 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
     layout->addLayout(buttons);
     refresh();
     resize(1120, 560);
+}
+
+void speakJapanese(QApplication &application)
+{
+    preferJapaneseFont(application);
+    installQtJapanese(application);
 }
 
 void PortsWindow::refresh()

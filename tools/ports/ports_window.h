@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+class QApplication;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -34,5 +35,9 @@ private:
     QTableWidget *m_table = nullptr;
     QPlainTextEdit *m_diagnosis = nullptr;
 };
+
+// The window's application in Japanese: its font, and Qt's own texts (the
+// buttons of the path dialog).
+void speakJapanese(QApplication &application);
 
 } // namespace velsnap
