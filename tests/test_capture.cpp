@@ -181,7 +181,20 @@ private slots:
         QVERIFY(capture.state() == QProcess::Running);
         QVERIFY(QFile::remove(link));
         test::SimulatedDevice second;
-        QVERIFY(QFile::link(second.start({QStringLiteral("--save-sent"), sentFile()}), link));
+        const QString line = second.start({QStringLiteral("--save-sent"), sentFile()});
+        // Back, but held for a moment, as ModemManager probes a new port.
+        QProcess holder;
+        holder.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(holder.waitForStarted());
+        QFile lock(lockFileCandidates(line).first());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(holder.processId()) + "\nsleep\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+        QVERIFY(QFile::link(line, link));
+        QVERIFY(saying(texts::kPortInUse));
+        QVERIFY(lock.remove());
+        holder.kill();
+        holder.waitForFinished();
         QCOMPARE(finish(), 0);
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);

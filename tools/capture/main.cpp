@@ -106,18 +106,23 @@ int main(int argc, char *argv[])
     });
     const auto isStopped = [&stopped] { return stopped; };
 
+    // Just after a replug, ModemManager may hold the port for a few seconds.
+    constexpr int kBusyTriesAfterReplug = 10;
+    int busyTries = 0;
     for (;;) {
         const RunOutcome outcome = run.receive_image();
         if (stopped)
             return kExitDone;
         const bool gone = !QFileInfo::exists(device);
-        const bool replugCures = outcome == RunOutcome::LineLost || (outcome == RunOutcome::PortNotOpened && gone);
-        if (options.keepGoing && replugCures) {
+        const bool notOpened = outcome == RunOutcome::PortNotOpened;
+        const bool busy = notOpened && run.lastOpenResult() == OpenResult::InUse && busyTries-- > 0;
+        if (options.keepGoing && (outcome == RunOutcome::LineLost || (notOpened && gone) || busy)) {
             if (gone) {
                 frontEnd.message(capture_texts::kDeviceGone.arg(QDir::toNativeSeparators(device)), {});
                 if (!waitForDevice(device, isStopped))
                     return kExitDone;
                 frontEnd.message(capture_texts::kDeviceBack.arg(QDir::toNativeSeparators(device)), {});
+                busyTries = kBusyTriesAfterReplug;
             } else {
                 pause(1000, isStopped);
             }
