@@ -23,6 +23,12 @@ QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::mo
     m_settling.setSingleShot(true);
     m_settling.setInterval(kQuietBeforeFirstByteMs);
     QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { settle(); });
+    // A device that keeps to the protocol sends one byte and waits for its
+    // answer; more than that before the quiet is what was left of the cut copy.
+    QObject::connect(&m_settling, &QTimer::timeout, &m_port, [this] {
+        if (m_port.bytesAvailable() > 1)
+            m_port.readAll();
+    });
 }
 
 OpenResult QtSerialLine::openPort()
@@ -79,7 +85,7 @@ void QtSerialLine::settle()
         return;
     m_settling.start(); // quiet counts from the last byte
     if (m_port.bytesAvailable() < protocol::kHeaderBytes)
-        return; // fewer stay when the line falls quiet: a device waiting for its answer
+        return; // decided when the line falls quiet
     if (protocol::isScreenCopyHeader(m_port.peek(protocol::kHeaderBytes)))
         m_settling.stop();
     else
