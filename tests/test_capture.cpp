@@ -1,6 +1,7 @@
 // velsnap-capture as a script runs it: no display, a pseudo-terminal with
 // the simulated device at the other end, paths read from stdout.
 #include "progress_text.h"
+#include "serial/port_holder.h"
 #include "support/expected_picture.h"
 #include "support/headless_environment.h"
 #include "support/pty_pair.h"
@@ -12,7 +13,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace velsnap;
 
@@ -135,6 +138,7 @@ private slots:
         QTest::addColumn<int>("signalNumber");
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP: the ssh connection dropped") << SIGHUP;
     }
     void stopSignalInTheMiddleLeavesNothing()
     {
@@ -142,12 +146,15 @@ private slots:
         test::SimulatedDevice device;
         const QString line = device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")});
         start({QStringLiteral("--device"), line});
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("silent until stopped")); }, 10000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("止められるまで黙ります")); }, 10000));
         QTest::qWait(100); // the receiver takes what was sent
         ::kill(pid_t(capture.processId()), signalNumber);
         QCOMPARE(finish(5000), 0);
         QCOMPARE(printedPaths(), QStringList());
         QCOMPARE(leftInFolder(), QStringList()); // no picture and no temporary file
+        for (const QString &lock : lockFileCandidates(line))
+            QVERIFY2(!QFile::exists(lock), qPrintable(lock));
     }
 
     void lostLineEndsWithItsOwnStatus()
@@ -161,6 +168,48 @@ private slots:
         QCOMPARE(leftInFolder(), QStringList());
     }
 
+    // The adapter is pulled out mid-picture and plugged in again under its stable name.
+    void keepGoingWaitsForTheDeviceToComeBack()
+    {
+        const QString link = m_scratch.filePath(QStringLiteral("usb-Maker_A-if00-port0"));
+        QFile::remove(link);
+        test::SimulatedDevice first;
+        QVERIFY(QFile::link(first.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")}), link));
+        start({QStringLiteral("--device"), link, QStringLiteral("--keep-going"), QStringLiteral("--count"),
+               QStringLiteral("1")});
+        QString said;
+        const auto saying = [&](const QString &text) {
+            return QTest::qWaitFor(
+                [&] { return (said += QString::fromLocal8Bit(capture.readAllStandardError())).contains(text); }, 15000);
+        };
+        QVERIFY(saying(QStringLiteral(": デバイスがなくなりました。")));
+        QTest::qWait(300);
+        QVERIFY(capture.state() == QProcess::Running);
+        QVERIFY(QFile::remove(link));
+        test::SimulatedDevice second;
+        const QString line = second.start({QStringLiteral("--save-sent"), sentFile()});
+        // Back, but held for a moment, as ModemManager probes a new port.
+        QProcess holder;
+        holder.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(holder.waitForStarted());
+        QFile lock(lockFileCandidates(line).first());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(holder.processId()) + "\nsleep\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+        QVERIFY(QFile::link(line, link));
+        QVERIFY(saying(texts::kPortInUse));
+        QVERIFY(lock.remove());
+        holder.kill();
+        holder.waitForFinished();
+        QCOMPARE(finish(), 0);
+        const QStringList paths = printedPaths();
+        QCOMPARE(paths.size(), 1);
+        QVERIFY(test::readFileBytes(paths.first()) == pictureFile(test::readFileBytes(sentFile())));
+        said += QString::fromLocal8Bit(capture.readAllStandardError());
+        QCOMPARE(said.count(QStringLiteral("デバイスがなくなりました")), 1);
+        QVERIFY2(said.contains(link + QStringLiteral(": デバイスが戻りました。")), qPrintable(said));
+    }
+
     void missingPortEndsWithItsOwnStatus()
     {
         start({QStringLiteral("--device"), m_scratch.filePath(QStringLiteral("no-such-port"))});
@@ -172,22 +221,40 @@ private slots:
     void badCommandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("9")};
-        QTest::newRow("device and port") << QStringList{QStringLiteral("--device"), QStringLiteral("/dev/null"),
-                                                        QStringLiteral("--port"), QStringLiteral("1")};
-        QTest::newRow("negative count") << QStringList{QStringLiteral("--count"), QStringLiteral("-1")};
-        QTest::newRow("zero timeout") << QStringList{QStringLiteral("--timeout"), QStringLiteral("0")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour")};
-        QTest::newRow("unknown format") << QStringList{QStringLiteral("--format"), QStringLiteral("jpeg")};
+        QTest::addColumn<QString>("said");
+        QTest::newRow("port out of range") << QStringList{"--port", "9"} << "--port は 1 から 8 までです: 9";
+        QTest::newRow("device and port") << QStringList{"--device", "/dev/null", "--port", "1"}
+                                         << "--device と --port は一緒に使えません";
+        QTest::newRow("negative count") << QStringList{"--count", "-1"} << "--count は 0 以上の整数です: -1";
+        QTest::newRow("zero timeout") << QStringList{"--timeout", "0"} << "--timeout は 0 より大きい秒数です: 0";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "不明なオプションです: --bogus";
+        QTest::newRow("value missing") << QStringList{"--device"} << "--device の後に値がありません";
+        QTest::newRow("value not taken") << QStringList{"--keep-going=yes"} << "--keep-going は値を取りません";
+        QTest::newRow("unknown format") << QStringList{"--format", "jpeg"} << "--format は bmp か png です: jpeg";
         for (const char *scale : {"0", "9", "2.5"})
-            QTest::addRow("scale %s", scale) << QStringList{QStringLiteral("--scale"), QLatin1String(scale)};
+            QTest::addRow("scale %s", scale)
+                << QStringList{"--scale", scale} << QStringLiteral("--scale は 1 から 8 までの整数です: %1").arg(scale);
     }
     void badCommandLine()
     {
         QFETCH(QStringList, arguments);
-        start(arguments);
+        QFETCH(QString, said);
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")), arguments);
         QCOMPARE(finish(), 2);
-        QVERIFY(!capture.readAllStandardError().isEmpty());
+        QCOMPARE(QString::fromLocal8Bit(capture.readAllStandardError()).section(u'\n', 0, 0),
+                 QStringLiteral("velsnap-capture: ") + said);
+    }
+
+    void folderThatIsAPlainFile()
+    {
+        QFile blocker(m_scratch.filePath(QStringLiteral("plain")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
+                      {QStringLiteral("--device"), QStringLiteral("/dev/null"), QStringLiteral("--folder"),
+                       blocker.fileName() + QStringLiteral("/shots")});
+        QCOMPARE(finish(), 6);
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .endsWith(QString::fromLocal8Bit(std::strerror(ENOTDIR)) + u'\n'));
     }
 
     // Every command answers --help and --version on stdout with no display,
@@ -247,7 +314,8 @@ private slots:
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);
         QVERIFY(test::readFileBytes(paths.first()) == pictureFile(pixels));
-        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError()).contains(texts::kNotScreenCopy));
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .contains(pty.slavePath() + QStringLiteral(": ") + texts::kNotScreenCopy));
     }
 
     void progressBar_data()

@@ -91,7 +91,7 @@ private slots:
         test::XServer &x = run.x;
         QProcess &program = run.program;
         run.startProgram();
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("pixel data cut")); }, 15000));
+        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("画素データを")); }, 15000));
         QVERIFY2(QFileInfo::exists(test::portLockFile(line)), qPrintable(test::portLockFile(line)));
 
         if (signal)

@@ -4,14 +4,16 @@
 #include "shell/main_window.h"
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
-#include "shell/qt_japanese.h"
 #include "shell/session_end.h"
+#include "system/home_variable.h"
+#include "system/qt_japanese.h"
 
 #include <QApplication>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    velsnap::ensureHomeVariable();
     if (const std::optional<int> answered = velsnap::answerCommandLine(argc, argv))
         return *answered;
     // Made with new: ending the program tears it down from wherever the end

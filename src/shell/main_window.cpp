@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -63,9 +64,9 @@ FrmMain::FrmMain(ShellServices services)
         [this](const QString &fileName, const QImage &picture, const PictureFacts &facts) {
             m_strip->add_thumbnail(fileName, picture, facts);
         });
-    m_reception = std::make_unique<ReceptionRun>(
-        ReceptionRun::Services{MSComm1, *m_receptionView, m_folders, [this] { return storedPortNumber(m_settings); },
-                               [this](int port) { return pictureSourceOf(currentDeviceForPort(port, m_settings)); }});
+    m_reception = std::make_unique<ReceptionRun>(ReceptionRun::Services{
+        MSComm1, *m_receptionView, m_folders, [this] { return m_unstoredPort.value_or(storedPortNumber(m_settings)); },
+        [this](int port) { return pictureSourceOf(currentDeviceForPort(port, m_settings)); }});
     wireEvents();
     wirePictureGestures();
 }
@@ -123,13 +124,21 @@ void FrmMain::chk_viewimage_Click()
     auto *view = m_controls.chk_viewimage;
     view->setTristate(false); // a restored grey state turns ticked; from then on clicks only tick or clear
     const bool ticked = view->checkState() == Qt::Checked;
-    m_settings.write(kSnapSection, kViewKey, ticked ? QStringLiteral("1") : QStringLiteral("0"));
+    storeChoice(kViewKey, ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void FrmMain::cmb_port_click()
 {
     const int position = m_controls.cmb_port->currentIndex();
-    m_settings.write(kSnapSection, kPortKey, QString::number(position + 1));
+    m_unstoredPort = storeChoice(kPortKey, QString::number(position + 1)) ? std::nullopt : std::optional(position + 1);
+}
+
+bool FrmMain::storeChoice(const QString &key, const QString &value)
+{
+    const QString error = m_settings.write(kSnapSection, key, value);
+    if (!error.isEmpty())
+        m_services.dialogs.message(texts::kChoiceNotStored.arg(QDir::toNativeSeparators(m_settings.fileName()), error));
+    return error.isEmpty();
 }
 
 void FrmMain::cmd_help_Click()

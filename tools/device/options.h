@@ -37,6 +37,4 @@ struct UsageError : std::runtime_error {
 // Throws UsageError with a message fit for the user.
 Options parseOptions(int argc, char **argv);
 
-extern const char *const kUsage;
-
 } // namespace velsnap

@@ -1,8 +1,10 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
-#include "japanese_font.h"
+#include "port_check.h"
+#include "ports_texts.h"
 #include "ports_window.h"
 #include "serial/port_search.h"
 #include "serial/port_settings.h"
+#include "system/home_variable.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -10,12 +12,6 @@
 #include <cstring>
 
 namespace {
-
-const char kUsage[] = "使い方: velsnap-ports [--list]\n"
-                      "COM 1 から COM 8 が使うデバイスをウィンドウで表示し、変更します。\n"
-                      "  --list     COM 1 から COM 8 が使うデバイスを表示します（何も変更しません）\n"
-                      "  --help     この説明を表示します\n"
-                      "  --version  版を表示します\n";
 
 // The table on the terminal; changes nothing and needs no display.
 int printList(int argc, char *argv[])
@@ -33,11 +29,16 @@ int printList(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    velsnap::ensureHomeVariable();
     if (argc == 2 && std::strcmp(argv[1], "--list") == 0)
         return printList(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "--check") == 0) {
+        QCoreApplication app(argc, argv);
+        return velsnap::checkFromCommandLine(QCoreApplication::arguments().mid(2));
+    }
     const bool alone = argc == 2;
     if (alone && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
+        QTextStream(stdout) << velsnap::ports_texts::kUsage;
         return 0;
     }
     if (alone && std::strcmp(argv[1], "--version") == 0) {
@@ -45,11 +46,11 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (argc > 1) {
-        std::fputs(kUsage, stderr);
+        QTextStream(stderr) << velsnap::ports_texts::kUsage;
         return 2;
     }
     QApplication app(argc, argv);
-    velsnap::preferJapaneseFont(app);
+    velsnap::speakJapanese(app);
     velsnap::PortsWindow window(velsnap::findSerialPorts);
     window.show();
     return app.exec();

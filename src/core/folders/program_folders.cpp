@@ -1,7 +1,9 @@
 #include "folders/program_folders.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <cerrno>
 
 namespace velsnap {
 
@@ -31,8 +33,30 @@ ProgramFolders programFoldersOf(const QString &programFolder)
 {
     // QFileInfo asks access(2), which also says no on a read-only file
     // system, where the permission bits would let root write.
-    return programFoldersFor(programFolder, QFileInfo(programFolder).isWritable(),
-                             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    return programFoldersFor(
+        programFolder, QFileInfo(programFolder).isWritable(),
+        absolutePicturesFolder(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath()));
+}
+
+QString absolutePicturesFolder(const QString &named, const QString &home)
+{
+    if (!named.isEmpty() && QDir::isAbsolutePath(named))
+        return named;
+    return QDir(home).filePath(QStringLiteral("Pictures"));
+}
+
+int makeFolder(const QString &folder)
+{
+    if (QDir().mkpath(folder))
+        return 0;
+    const int error = errno;
+    // mkpath leaves EEXIST behind when a file stands where a folder should be.
+    for (QFileInfo step(QDir::cleanPath(folder));; step = QFileInfo(step.path())) {
+        if (step.exists())
+            return step.isDir() ? error : ENOTDIR;
+        if (step.isRoot() || step.path() == step.filePath())
+            return error;
+    }
 }
 
 } // namespace velsnap

@@ -1,5 +1,6 @@
 #include "picture/picture_file.h"
 
+#include "folders/program_folders.h"
 #include "picture/enlarged_picture.h"
 #include "picture/picture_facts.h"
 #include "picture/picture_geometry.h"
@@ -168,6 +169,9 @@ PictureWriteResult writePictureFile(const QString &templatePath, const QString &
     if (!bytes.error.isEmpty())
         return {{}, bytes.error};
 
+    // The folder may have gone since start-up (moved, deleted, a stick pulled out).
+    if (const int missing = makeFolder(pictureFolder); missing != 0)
+        return {{}, cannotWrite(firstPath, missing)};
     QByteArray temporary;
     const int fd = createTemporary(pictureFolder, temporary);
     if (fd < 0)

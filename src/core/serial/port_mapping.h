@@ -29,7 +29,7 @@ enum class PortSource {
     Mapped,   // a "COMn" entry names the device
     Found,    // the n-th port found on this machine
     Fallback, // fewer ports than n: /dev/ttyS(n-1)
-    None,     // a number below 1 names no port
+    None,     // a number outside 1 to 8 names no port
 };
 
 struct PortAssignment {
@@ -40,7 +40,7 @@ struct PortAssignment {
 // What COM n means: its "COMn" entry when it has one; else the n-th of the
 // found ports, on-board UARTs first by number, then the others by their by-id
 // name (those without one last, by name), so plug order does not matter;
-// else /dev/ttyS(n-1).
+// else /dev/ttyS(n-1). Numbers outside 1 to 8 mean nothing.
 PortAssignment assignPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
 QString deviceForPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
 
