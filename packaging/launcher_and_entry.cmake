@@ -1,6 +1,7 @@
 # Run by `cmake --install`: a command in bin/ for each program that users
 # start, each a relative link to the program (which finds its folder through
-# the link), and the desktop entry, whose Exec line names the installed command.
+# the link), and the desktop entry. Its Exec lines name the command alone where
+# the commands land on every user's PATH (/usr, /usr/local), else by full path.
 get_filename_component(prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)
 set(root "$ENV{DESTDIR}${prefix}")
 
@@ -18,6 +19,8 @@ endforeach()
 set(entry "${root}/${VELSNAP_DATA_FOLDER}/applications/velsnap.desktop")
 message(STATUS "Installing: ${entry}")
 file(READ "${VELSNAP_DESKTOP_ENTRY}" text)
-string(REGEX REPLACE "\nExec=([^\n]*)" "\nExec=\"${prefix}/${VELSNAP_BIN_FOLDER}/\\1\"" text "${text}")
+if(NOT prefix MATCHES "^/usr(/local)?$")
+    string(REGEX REPLACE "\nExec=([^\n]*)" "\nExec=\"${prefix}/${VELSNAP_BIN_FOLDER}/\\1\"" text "${text}")
+endif()
 file(WRITE "${entry}" "${text}")
 list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${prefix}/${VELSNAP_DATA_FOLDER}/applications/velsnap.desktop")

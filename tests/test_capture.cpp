@@ -1,5 +1,6 @@
 // velsnap-capture as a script runs it: no display, a pseudo-terminal with
 // the simulated device at the other end, paths read from stdout.
+#include "platform/posix/port_holder.h"
 #include "progress_text.h"
 #include "support/expected_picture.h"
 #include "support/headless_environment.h"
@@ -12,7 +13,9 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace velsnap;
 
@@ -22,6 +25,15 @@ QByteArray pictureFile(const QByteArray &sentCopy)
 {
     return test::readFileBytes(QStringLiteral(VELSNAP_SOURCE_DIR "/resources/24bit.hed")) +
            test::expectedPixelData(sentCopy);
+}
+
+// This environment without any display, so a program that wants a window fails.
+QProcessEnvironment withoutDisplay()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    return environment;
 }
 
 } // namespace
@@ -38,10 +50,7 @@ class CaptureTest : public QObject {
 
     void start(const QStringList &arguments)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QString::fromLatin1(name));
-        capture.setProcessEnvironment(environment);
+        capture.setProcessEnvironment(withoutDisplay());
         capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
                       arguments + QStringList{QStringLiteral("--folder"), folder()});
         QVERIFY(capture.waitForStarted());
@@ -89,25 +98,39 @@ private slots:
         QCOMPARE(leftInFolder().size(), 2);
     }
 
-    void pngHoldsTheSamePixels()
+    void writesTheSamePixelsEnlarged_data()
     {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("png") << "png" << 1;
+        QTest::newRow("png at 3x") << "png" << 3;
+        QTest::newRow("bmp at 2x") << "bmp" << 2;
+    }
+    void writesTheSamePixelsEnlarged()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, scale);
         test::SimulatedDevice device;
         const QString line = device.start({QStringLiteral("--save-sent"), sentFile()});
         start({QStringLiteral("--device"), line, QStringLiteral("--count"), QStringLiteral("1"),
-               QStringLiteral("--format"), QStringLiteral("png")});
+               QStringLiteral("--format"), format, QStringLiteral("--scale"), QString::number(scale)});
         QCOMPARE(finish(), 0);
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);
-        QVERIFY(paths.first().endsWith(QStringLiteral(".png")));
-        // The bitmap the window would write, read back by Qt, has the same pixels.
+        QVERIFY(paths.first().endsWith(u'.' + format));
+        // The bitmap the window would write, read back by Qt, pixel for pixel in each block.
         QTemporaryFile bitmap(m_scratch.filePath(QStringLiteral("XXXXXX.bmp")));
         QVERIFY(bitmap.open());
         bitmap.write(pictureFile(test::readFileBytes(sentFile())));
         bitmap.close();
-        const QImage png(paths.first());
-        QCOMPARE(png.size(), QSize(320, 240));
-        QCOMPARE(png.convertToFormat(QImage::Format_RGB32),
-                 QImage(bitmap.fileName()).convertToFormat(QImage::Format_RGB32));
+        const QString fault =
+            test::enlargementFault(QImage(paths.first()).convertToFormat(QImage::Format_RGB32),
+                                   QImage(bitmap.fileName()).convertToFormat(QImage::Format_RGB32), scale);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        if (format == QLatin1String("png")) {
+            const QString facts = test::pngFactsFault(paths.first(), line);
+            QVERIFY2(facts.isEmpty(), qPrintable(facts));
+        }
     }
 
     void stopSignalInTheMiddleLeavesNothing_data()
@@ -115,6 +138,7 @@ private slots:
         QTest::addColumn<int>("signalNumber");
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP: the ssh connection dropped") << SIGHUP;
     }
     void stopSignalInTheMiddleLeavesNothing()
     {
@@ -122,12 +146,15 @@ private slots:
         test::SimulatedDevice device;
         const QString line = device.start({QStringLiteral("--stop-after"), QStringLiteral("50000")});
         start({QStringLiteral("--device"), line});
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("silent until stopped")); }, 10000));
+        QVERIFY(
+            QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("止められるまで黙ります")); }, 10000));
         QTest::qWait(100); // the receiver takes what was sent
         ::kill(pid_t(capture.processId()), signalNumber);
         QCOMPARE(finish(5000), 0);
         QCOMPARE(printedPaths(), QStringList());
         QCOMPARE(leftInFolder(), QStringList()); // no picture and no temporary file
+        for (const QString &lock : lockFileCandidates(line))
+            QVERIFY2(!QFile::exists(lock), qPrintable(lock));
     }
 
     void lostLineEndsWithItsOwnStatus()
@@ -141,6 +168,48 @@ private slots:
         QCOMPARE(leftInFolder(), QStringList());
     }
 
+    // The adapter is pulled out mid-picture and plugged in again under its stable name.
+    void keepGoingWaitsForTheDeviceToComeBack()
+    {
+        const QString link = m_scratch.filePath(QStringLiteral("usb-Maker_A-if00-port0"));
+        QFile::remove(link);
+        test::SimulatedDevice first;
+        QVERIFY(QFile::link(first.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")}), link));
+        start({QStringLiteral("--device"), link, QStringLiteral("--keep-going"), QStringLiteral("--count"),
+               QStringLiteral("1")});
+        QString said;
+        const auto saying = [&](const QString &text) {
+            return QTest::qWaitFor(
+                [&] { return (said += QString::fromLocal8Bit(capture.readAllStandardError())).contains(text); }, 15000);
+        };
+        QVERIFY(saying(QStringLiteral(": デバイスがなくなりました。")));
+        QTest::qWait(300);
+        QVERIFY(capture.state() == QProcess::Running);
+        QVERIFY(QFile::remove(link));
+        test::SimulatedDevice second;
+        const QString line = second.start({QStringLiteral("--save-sent"), sentFile()});
+        // Back, but held for a moment, as ModemManager probes a new port.
+        QProcess holder;
+        holder.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+        QVERIFY(holder.waitForStarted());
+        QFile lock(lockFileCandidates(line).first());
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(holder.processId()) + "\nsleep\n" + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+        QVERIFY(QFile::link(line, link));
+        QVERIFY(saying(texts::kPortInUse));
+        QVERIFY(lock.remove());
+        holder.kill();
+        holder.waitForFinished();
+        QCOMPARE(finish(), 0);
+        const QStringList paths = printedPaths();
+        QCOMPARE(paths.size(), 1);
+        QVERIFY(test::readFileBytes(paths.first()) == pictureFile(test::readFileBytes(sentFile())));
+        said += QString::fromLocal8Bit(capture.readAllStandardError());
+        QCOMPARE(said.count(QStringLiteral("デバイスがなくなりました")), 1);
+        QVERIFY2(said.contains(link + QStringLiteral(": デバイスが戻りました。")), qPrintable(said));
+    }
+
     void missingPortEndsWithItsOwnStatus()
     {
         start({QStringLiteral("--device"), m_scratch.filePath(QStringLiteral("no-such-port"))});
@@ -152,20 +221,76 @@ private slots:
     void badCommandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("port out of range") << QStringList{QStringLiteral("--port"), QStringLiteral("9")};
-        QTest::newRow("device and port") << QStringList{QStringLiteral("--device"), QStringLiteral("/dev/null"),
-                                                        QStringLiteral("--port"), QStringLiteral("1")};
-        QTest::newRow("negative count") << QStringList{QStringLiteral("--count"), QStringLiteral("-1")};
-        QTest::newRow("zero timeout") << QStringList{QStringLiteral("--timeout"), QStringLiteral("0")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--colour")};
-        QTest::newRow("unknown format") << QStringList{QStringLiteral("--format"), QStringLiteral("jpeg")};
+        QTest::addColumn<QString>("said");
+        QTest::newRow("port out of range") << QStringList{"--port", "9"} << "--port は 1 から 8 までです: 9";
+        QTest::newRow("device and port") << QStringList{"--device", "/dev/null", "--port", "1"}
+                                         << "--device と --port は一緒に使えません";
+        QTest::newRow("negative count") << QStringList{"--count", "-1"} << "--count は 0 以上の整数です: -1";
+        QTest::newRow("zero timeout") << QStringList{"--timeout", "0"} << "--timeout は 0 より大きい秒数です: 0";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << "不明なオプションです: --bogus";
+        QTest::newRow("value missing") << QStringList{"--device"} << "--device の後に値がありません";
+        QTest::newRow("value not taken") << QStringList{"--keep-going=yes"} << "--keep-going は値を取りません";
+        QTest::newRow("unknown format") << QStringList{"--format", "jpeg"} << "--format は bmp か png です: jpeg";
+        for (const char *scale : {"0", "9", "2.5"})
+            QTest::addRow("scale %s", scale)
+                << QStringList{"--scale", scale} << QStringLiteral("--scale は 1 から 8 までの整数です: %1").arg(scale);
     }
     void badCommandLine()
     {
         QFETCH(QStringList, arguments);
-        start(arguments);
+        QFETCH(QString, said);
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")), arguments);
         QCOMPARE(finish(), 2);
-        QVERIFY(!capture.readAllStandardError().isEmpty());
+        QCOMPARE(QString::fromLocal8Bit(capture.readAllStandardError()).section(u'\n', 0, 0),
+                 QStringLiteral("velsnap-capture: ") + said);
+    }
+
+    void folderThatIsAPlainFile()
+    {
+        QFile blocker(m_scratch.filePath(QStringLiteral("plain")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        capture.start(QDir(test::binFolder()).filePath(QStringLiteral("velsnap-capture")),
+                      {QStringLiteral("--device"), QStringLiteral("/dev/null"), QStringLiteral("--folder"),
+                       blocker.fileName() + QStringLiteral("/shots")});
+        QCOMPARE(finish(), 6);
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .endsWith(QString::fromLocal8Bit(std::strerror(ENOTDIR)) + u'\n'));
+    }
+
+    // Every command answers --help and --version on stdout with no display,
+    // so without opening a window; the window's help says where things go.
+    void everyCommandAnswersHelpAndVersion_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("told");
+        const QString settings = QDir::toNativeSeparators(qEnvironmentVariable("XDG_CONFIG_HOME")) + u'/';
+        for (const char *name : {"velsnap", "velsnap-ports", "velsnap-capture", "velsnap-device"}) {
+            const QString program = QString::fromLatin1(name);
+            QTest::addRow("%s --version", name)
+                << program << QStringLiteral("--version") << QStringList{program + QStringLiteral(" 3.0\n")};
+            QTest::addRow("%s --help", name) << program << QStringLiteral("--help") << QStringList{program};
+        }
+        QTest::newRow("velsnap --help: folders")
+            << QStringLiteral("velsnap") << QStringLiteral("--help")
+            << QStringList{QDir::toNativeSeparators(test::binFolder() + QStringLiteral("/bmp/")),
+                           settings + QStringLiteral("Velmora.ini")};
+    }
+    void everyCommandAnswersHelpAndVersion()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QFETCH(QStringList, told);
+        QProcess process;
+        process.setProcessEnvironment(withoutDisplay());
+        process.start(QDir(test::binFolder()).filePath(program), {option});
+        QVERIFY(process.waitForFinished(10000));
+        const QString said = QString::fromLocal8Bit(process.readAllStandardOutput());
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+                 qPrintable(QString::fromLocal8Bit(process.readAllStandardError())));
+        QVERIFY2(said.endsWith(u'\n'), qPrintable(said));
+        for (const QString &text : told)
+            QVERIFY2(said.contains(text), qPrintable(said));
     }
 
     void badHeaderIsToldAndTheNextCopyIsSaved()
@@ -189,7 +314,8 @@ private slots:
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 1);
         QVERIFY(test::readFileBytes(paths.first()) == pictureFile(pixels));
-        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError()).contains(texts::kNotScreenCopy));
+        QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
+                    .contains(pty.slavePath() + QStringLiteral(": ") + texts::kNotScreenCopy));
     }
 
     void progressBar_data()

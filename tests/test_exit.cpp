@@ -32,7 +32,7 @@ private slots:
         const QString window = test::findWindow(QStringLiteral("VELSNAP"), environment);
         QVERIFY(!window.isEmpty());
         // The device has sent part of a picture and fallen silent: the run waits for the rest.
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("pixel data cut")); }, 15000));
+        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("画素データを")); }, 15000));
         QTest::qWait(300);
         test::pressKeys(window, QStringLiteral("alt+x"), environment);
 

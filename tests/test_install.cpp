@@ -62,7 +62,7 @@ private slots:
             const QFileInfo file(folder + QLatin1String(program));
             QVERIFY2(file.isFile() && file.isExecutable(), program);
         }
-        for (const char *name : {"24bit.hed", "VELSNAP.HLP", "velsnap.png"})
+        for (const char *name : {"24bit.hed", "VELSNAP.HLP"})
             QVERIFY2(velsnap::test::readFileBytes(folder + QLatin1String(name)) ==
                          velsnap::test::readFileBytes(kResources + QLatin1String(name)),
                      name);
@@ -74,24 +74,39 @@ private slots:
             QCOMPARE(launcher.canonicalFilePath(), QFileInfo(folder + program).canonicalFilePath());
         }
 
-        // The entry as shipped, except that it and its action start the installed launchers.
+        QVERIFY(!QFileInfo::exists(folder + QStringLiteral("velsnap.png")));
+
+        // The entry as shipped, except that outside /usr/local its Exec lines name the installed launchers.
         QStringList expected =
             QString::fromUtf8(velsnap::test::readFileBytes(kResources + QStringLiteral("velsnap.desktop")))
                 .split(u'\n');
+        const bool onPath = prefix == QLatin1String("/usr/local");
         for (QString &line : expected) {
-            if (line.startsWith(QStringLiteral("Exec=")))
+            if (line.startsWith(QStringLiteral("Exec=")) && !onPath)
                 line = QStringLiteral("Exec=\"%1/bin/%2\"").arg(prefix, line.mid(5));
         }
-        QVERIFY(expected.contains(QStringLiteral("Exec=\"%1/bin/velsnap-ports\"").arg(prefix)));
+        QVERIFY(expected.contains(onPath ? QStringLiteral("Exec=velsnap-ports")
+                                         : QStringLiteral("Exec=\"%1/bin/velsnap-ports\"").arg(prefix)));
         QCOMPARE(QString::fromUtf8(
                      velsnap::test::readFileBytes(root.filePath(QStringLiteral("share/applications/velsnap.desktop"))))
                      .split(u'\n'),
                  expected);
 
-        for (int size : {32, 256}) {
+        // Each size drawn on its own: no icon is a smaller one scaled up.
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
             const QImage icon(root.filePath(QStringLiteral("share/icons/hicolor/%1x%1/apps/velsnap.png").arg(size)));
             QCOMPARE(icon.size(), QSize(size, size));
+            const QImage half = icon.scaled(size / 2, size / 2).scaled(size, size);
+            QVERIFY2(half.convertToFormat(QImage::Format_ARGB32) != icon.convertToFormat(QImage::Format_ARGB32),
+                     qPrintable(QString::number(size)));
         }
+        QVERIFY(
+            velsnap::test::readFileBytes(root.filePath(QStringLiteral("share/icons/hicolor/scalable/apps/velsnap.svg")))
+                .startsWith("<?xml"));
+        for (const char *command : {"velsnap", "velsnap-ports", "velsnap-capture", "velsnap-device"})
+            QVERIFY2(
+                QFileInfo::exists(root.filePath(QStringLiteral("share/man/man1/%1.1").arg(QLatin1String(command)))),
+                command);
     }
 
     void launcherRunsTheProgramInItsFolder()

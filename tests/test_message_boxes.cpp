@@ -1,8 +1,8 @@
 // The program's message boxes speak Japanese whatever the system's language:
 // はい / いいえ / OK, with their access keys, and No as the question's default.
 #include "shell/dialogs.h"
-#include "shell/qt_japanese.h"
 #include "support/test_main.h"
+#include "system/qt_japanese.h"
 
 #include <QMessageBox>
 #include <QPushButton>

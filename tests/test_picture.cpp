@@ -207,14 +207,16 @@ private slots:
         buffer[2] = char(30);
         const QDateTime when(QDate(2026, 1, 2), QTime(3, 4, 5));
 
-        const PictureWriteResult first = writePictureFile(templatePath, folder.path(), when, buffer);
-        const PictureWriteResult second = writePictureFile(templatePath, folder.path(), when, buffer);
+        // The picture folder has gone since start-up (moved, deleted): it is made again.
+        const QString pictures = folder.filePath(QStringLiteral("gone/bmp"));
+        const PictureWriteResult first = writePictureFile(templatePath, pictures, when, buffer);
+        const PictureWriteResult second = writePictureFile(templatePath, pictures, when, buffer);
         QVERIFY2(first.ok(), qPrintable(first.error));
         QCOMPARE(first.fileName, QStringLiteral("260102_030405.bmp"));
         QCOMPARE(second.fileName, QStringLiteral("260102_030405_2.bmp"));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
+        QCOMPARE(QDir(pictures).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary left
 
-        QFile file(QDir(folder.path()).filePath(first.fileName));
+        QFile file(QDir(pictures).filePath(first.fileName));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QFile header(templatePath);

@@ -4,9 +4,12 @@
 #include "support/read_only_folder.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
+#include "system/home_variable.h"
 
 #include <QDir>
 #include <QStandardPaths>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace velsnap;
 
@@ -83,14 +86,48 @@ private slots:
         QCOMPARE(folders.image_path, program.path() + QStringLiteral("/bmp/"));
     }
 
+    // What the desktop's user-dirs.dirs says counts only as an absolute path.
+    void readOnlyProgramFolderOnDisk_data()
+    {
+        QTest::addColumn<QByteArray>("userDirs");
+        QTest::addColumn<QString>("pictures"); // under the home
+        QTest::newRow("no user-dirs.dirs") << QByteArray() << "Pictures";
+        QTest::newRow("under $HOME") << QByteArray("XDG_PICTURES_DIR=\"$HOME/Bilder\"\n") << "Bilder";
+        QTest::newRow("relative: ignored") << QByteArray("XDG_PICTURES_DIR=\"Bilder\"\n") << "Pictures";
+    }
     void readOnlyProgramFolderOnDisk()
     {
+        QFETCH(QByteArray, userDirs);
+        QFETCH(QString, pictures);
+        QFile dirs(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(QStringLiteral("user-dirs.dirs")));
+        QVERIFY(QDir().mkpath(QFileInfo(dirs).path()) && dirs.open(QIODevice::WriteOnly));
+        dirs.write(userDirs);
+        dirs.close();
         QTemporaryDir program;
         test::ReadOnlyFolder readOnly(program.path());
         QVERIFY2(readOnly.failure().isEmpty(), qPrintable(readOnly.failure()));
         const ProgramFolders folders = programFoldersOf(program.path());
         QCOMPARE(folders.app_path, program.path() + u'/');
-        QCOMPARE(folders.image_path, userPictureFolder());
+        QCOMPARE(folders.image_path, home.filePath(pictures) + QStringLiteral("/VELSNAP/"));
+        QVERIFY(dirs.remove());
+    }
+
+    // A program started without HOME (or with an empty one) still finds its user's home.
+    void homeFromThePasswordDatabase_data()
+    {
+        QTest::addColumn<bool>("unset");
+        QTest::newRow("HOME unset") << true;
+        QTest::newRow("HOME empty") << false;
+    }
+    void homeFromThePasswordDatabase()
+    {
+        QFETCH(bool, unset);
+        const QByteArray saved = qgetenv("HOME");
+        unset ? qunsetenv("HOME") : qputenv("HOME", QByteArray());
+        ensureHomeVariable();
+        const QString found = qEnvironmentVariable("HOME");
+        qputenv("HOME", saved);
+        QCOMPARE(found, QString::fromLocal8Bit(::getpwuid(::getuid())->pw_dir));
     }
 
     // The window's start-up makes the pictures folder with its parents and

@@ -7,6 +7,7 @@
 #include "support/cpu_time.h"
 #include "support/expected_picture.h"
 #include "support/pty_pair.h"
+#include "support/read_only_folder.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
@@ -16,9 +17,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <thread>
 
 using namespace velsnap;
 
@@ -33,6 +39,7 @@ class ReceptionTest : public QObject {
     {
         QVERIFY(!device.isEmpty());
         fixture->storeSetting(kPortsSection, QStringLiteral("COM1"), device);
+        fixture->storeSetting(kSnapSection, kPortKey, QStringLiteral("1"));
         fixture->window().init_form();
     }
     QString sentFile() const { return scratch.filePath(QStringLiteral("sent.bin")); }
@@ -125,16 +132,22 @@ private slots:
         QTest::addColumn<bool>("busy");
         QTest::addColumn<QString>("storedPort");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing device") << false << "1" << texts::kPortUnusable;
-        QTest::newRow("no port stored") << false << "" << texts::kPortUnusable;
-        QTest::newRow("stored -1 names no port") << false << "-1" << texts::kPortUnusable;
-        QTest::newRow("held by another port object") << true << "1" << texts::kPortInUse;
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("missing device") << false << "1" << texts::kPortUnusable << "no-such-terminal";
+        QTest::newRow("no port stored") << false << "" << texts::kPortUnusable << "";
+        QTest::newRow("stored -1 names no port") << false << "-1" << texts::kPortUnusable << "";
+        QTest::newRow("held by another port object") << true << "1" << texts::kPortInUse << "";
+        // A machine with more UARTs has /dev/ttyS8: it is still no choice of the list.
+        for (const char *stored : {"9", "99", "1e3", "abc"})
+            QTest::addRow("stored %s names no port", stored)
+                << false << stored << texts::kPortUnusable << QStringLiteral("ポート番号 %1 に").arg(stored);
     }
     void portThatCannotBeOpened()
     {
         QFETCH(bool, busy);
         QFETCH(QString, storedPort);
         QFETCH(QString, message);
+        QFETCH(QString, detail);
         test::PtyPair pty;
         QtSerialLine holder([&](int) { return pty.slavePath(); });
         if (busy)
@@ -143,7 +156,27 @@ private slots:
         fixture->storeSetting(kSnapSection, kPortKey, storedPort);
         fixture->receiveUntil([] { return false; }, 10000);
         QCOMPARE(fixture->dialogs.messages, QStringList{message});
+        QVERIFY2(fixture->dialogs.details.first().contains(detail), qPrintable(fixture->dialogs.details.first()));
         verifyIdle(texts::kStatusCannotReceive);
+    }
+
+    // A settings file that cannot be written is said; the choice still counts for this run.
+    void portChosenWhileTheSettingsCannotBeWritten()
+    {
+        test::PtyPair pty;
+        fixture->storeSetting(kPortsSection, QStringLiteral("COM2"), pty.slavePath());
+        startWith(QStringLiteral("/dev/pts/no-such-terminal"));
+        const QString settingsFile = SettingsStore().fileName();
+        test::ReadOnlyFolder readOnly(QFileInfo(settingsFile).path());
+        QVERIFY2(readOnly.failure().isEmpty(), qPrintable(readOnly.failure()));
+        auto *ports = fixture->window().control<QComboBox>(QStringLiteral("cmb_port"));
+        ports->setCurrentIndex(1);
+        emit ports->activated(1);
+        QCOMPARE(fixture->dialogs.messages.size(), 1);
+        QVERIFY(fixture->dialogs.messages.first().startsWith(
+            texts::kChoiceNotStored.arg(settingsFile, QString::fromLocal8Bit(std::strerror(EROFS)))));
+        QVERIFY(fixture->receiveUntil([&] { return pty.slaveOpen() && status() == texts::kStatusWaiting; }));
+        QCOMPARE(fixture->dialogs.messages.size(), 1);
     }
 
     void lineLostDuringAPicture()
@@ -157,6 +190,44 @@ private slots:
         const double before = test::processCpuSeconds();
         QTest::qWait(300);
         QVERIFY(test::processCpuSeconds() - before < 0.2);
+    }
+
+    // A device that sends whole copies without waiting for the answer, at
+    // every moment around the open: a copy the open cuts into is dropped as
+    // a whole, never taken for a header; the next one arrives intact.
+    void copySentAroundTheOpen_data()
+    {
+        QTest::addColumn<int>("offsetMs");
+        for (const int offset : {-30, -10, -4, -2, -1, 0, 1, 2, 4, 10, 30})
+            QTest::addRow("%+d ms", offset) << offset;
+    }
+    void copySentAroundTheOpen()
+    {
+        QFETCH(int, offsetMs);
+        test::PtyPair pty;
+        startWith(pty.slavePath());
+        const QByteArray header = QByteArray("HZAURUS").leftJustified(25, ' ');
+        const QByteArray first = header + test::noiseBytes(quint32(40 + offsetMs));
+        const QByteArray second = header + test::noiseBytes(7);
+        constexpr int kLead = 40;
+        std::atomic<bool> sent = false;
+        std::thread device([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kLead + offsetMs));
+            pty.write(first);
+            std::this_thread::sleep_for(std::chrono::milliseconds(600));
+            pty.write(second);
+            sent = true;
+        });
+        QTest::qWait(kLead);
+        const bool saved = fixture->receiveUntil([&] { return !fixture->pictureFiles().isEmpty(); }, 10000);
+        test::drainUntil(pty.slavePath(), sent); // what nobody took any more
+        device.join();
+        QVERIFY2(fixture->dialogs.messages.isEmpty(), qPrintable(fixture->dialogs.messages.join(u'|')));
+        QVERIFY(saved);
+        const QByteArray pixels =
+            test::readFileBytes(fixture->pictureFolder() + u'/' + fixture->pictureFiles().first());
+        QVERIFY(pixels.mid(54) == test::expectedPixelData(first.mid(25)) ||
+                pixels.mid(54) == test::expectedPixelData(second.mid(25)));
     }
 };
 

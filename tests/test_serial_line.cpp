@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <cerrno>
 
@@ -115,11 +116,22 @@ private slots:
         QVERIFY(!line.portOpen());
     }
 
+    void portHeldHereIsInUse_data()
+    {
+        QTest::addColumn<bool>("throughALink");
+        QTest::newRow("same name") << false;
+        // Root is not stopped by the kernel's exclusive mode: only the lock can tell.
+        QTest::newRow("second name of the device") << true;
+    }
     void portHeldHereIsInUse()
     {
+        QFETCH(bool, throughALink);
         test::PtyPair pty;
+        QTemporaryDir links;
+        const QString link = links.filePath(QStringLiteral("ttyUSB0"));
+        QVERIFY(QFile::link(pty.slavePath(), link));
         QtSerialLine first = lineTo(pty.slavePath());
-        QtSerialLine second = lineTo(pty.slavePath());
+        QtSerialLine second = lineTo(throughALink ? link : pty.slavePath());
         QCOMPARE(first.openPort(), OpenResult::Opened);
         QCOMPARE(second.openPort(), OpenResult::InUse);
         QCOMPARE(first.openPort(), OpenResult::InUse);

@@ -1,40 +1,28 @@
-// How the real program ends, seen from outside: after the exit button the
-// last picture stays on the clipboard where a clipboard manager runs, and the
-// session's end (SIGTERM, SIGHUP, the display going away) in the middle of a
-// picture still closes the port, so its lock file goes.
+// The real program on a private X server, seen from outside. How it ends:
+// after the exit button the last picture stays on the clipboard where a
+// clipboard manager runs, and the session's end (SIGTERM, SIGHUP, the display
+// going away) in the middle of a picture still closes the port, so its lock
+// file goes. The strip's right-click menu, with the pointer and the keys
+// pressed for real, the clipboard read by another client and the file dialog
+// answered with Enter.
+#include "support/expected_picture.h"
 #include "support/program_on_x.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/x_session.h"
+#include "texts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QStandardPaths>
 #include <csignal>
 
 using namespace velsnap;
 
 namespace {
 
-QString missingTools()
-{
-    for (const char *tool : {"Xvfb", "xdotool", "xclip"}) {
-        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-            return QStringLiteral("needs %1 (scripts/install-deps.sh installs it)").arg(QLatin1String(tool));
-    }
-    return {};
-}
-
-QByteArray clipboardAs(const QString &type, const QProcessEnvironment &environment)
-{
-    QProcess xclip;
-    xclip.setProcessEnvironment(environment);
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
-                                          QStringLiteral("-t"), type, QStringLiteral("-o")});
-    xclip.waitForFinished(15000);
-    return xclip.readAllStandardOutput();
-}
+// Row 0's thumbnail, in the window: the strip's viewport stands at 328, 56.
+constexpr QPoint kRowZero(412, 118);
 
 } // namespace
 
@@ -44,16 +32,15 @@ class SessionEndTest : public QObject {
 private slots:
     void initTestCase()
     {
-        const QString missing = missingTools();
+        const QString missing = test::missingXTools();
         if (!missing.isEmpty())
             QSKIP(qPrintable(missing));
     }
 
     void clipboardOutlivesTheExitButton()
     {
-        test::ProgramOnX run; // one picture, then the line stays quiet
-        QVERIFY(run.prepare(
-            {QStringLiteral("--count"), QStringLiteral("0"), QStringLiteral("--pause"), QStringLiteral("600000")}));
+        test::ProgramOnX run;
+        QVERIFY(run.prepareOnePicture());
         const QProcessEnvironment &environment = run.environment;
         const test::ProgramCopy &copy = *run.copy;
         QProcess &program = run.program;
@@ -64,11 +51,8 @@ private slots:
         QVERIFY(keeper.waitForReadyRead(10000));
         QCOMPARE(keeper.readLine().trimmed(), QByteArray("ready"));
 
-        run.startProgram();
-        const QString window = test::findWindow(QStringLiteral("VELSNAP"), environment);
+        const QString window = run.startUntilPictureCopied();
         QVERIFY(!window.isEmpty());
-        QVERIFY(
-            QTest::qWaitFor([&] { return !clipboardAs(QStringLiteral("image/bmp"), environment).isEmpty(); }, 30000));
         const QStringList pictures = QDir(copy.pictureFolder()).entryList({QStringLiteral("*.bmp")});
         QCOMPARE(pictures.size(), 1);
 
@@ -80,7 +64,7 @@ private slots:
         QVERIFY(keeper.readLine().startsWith("saved"));
 
         // Another client reads the picture, now from the clipboard manager.
-        const QImage pasted = QImage::fromData(clipboardAs(QStringLiteral("image/bmp"), environment), "BMP");
+        const QImage pasted = QImage::fromData(test::clipboardAs(QStringLiteral("image/bmp"), environment), "BMP");
         const QImage saved(QDir(copy.pictureFolder()).filePath(pictures.first()));
         QVERIFY(!saved.isNull());
         QCOMPARE(pasted.convertToFormat(QImage::Format_RGB32), saved.convertToFormat(QImage::Format_RGB32));
@@ -107,7 +91,7 @@ private slots:
         test::XServer &x = run.x;
         QProcess &program = run.program;
         run.startProgram();
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("pixel data cut")); }, 15000));
+        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("画素データを")); }, 15000));
         QVERIFY2(QFileInfo::exists(test::portLockFile(line)), qPrintable(test::portLockFile(line)));
 
         if (signal)
@@ -119,6 +103,46 @@ private slots:
         QCOMPARE(program.exitCode(), exitCode);
         QVERIFY(!QFileInfo::exists(test::portLockFile(line)));
         QVERIFY(QDir(run.copy->pictureFolder()).isEmpty());
+    }
+
+    void menuCopiesEnlargedAndSavesAPng()
+    {
+        test::ProgramOnX run;
+        QVERIFY(run.prepareOnePicture());
+        const QProcessEnvironment &environment = run.environment;
+        const QDir pictures(run.copy->pictureFolder());
+        const QString window = run.startUntilPictureCopied();
+        QVERIFY(!window.isEmpty());
+        const QString name = pictures.entryList({QStringLiteral("*.bmp")}).value(0);
+        const QImage picture = QImage(pictures.filePath(name)).convertToFormat(QImage::Format_RGB32);
+
+        // "2 倍でコピー(&2)": another client pastes 640 x 480, each 2 x 2 block one pixel of the picture.
+        test::rightClick(window, kRowZero, environment);
+        QTest::qWait(500);
+        test::runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("2")}, environment);
+        QImage pasted;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                pasted = QImage::fromData(test::clipboardAs(QStringLiteral("image/png"), environment), "PNG");
+                return pasted.width() == 640;
+            },
+            10000));
+        const QString fault = test::enlargementFault(pasted.convertToFormat(QImage::Format_RGB32), picture, 2);
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+
+        // "PNG で保存(&S)…": the dialog offers the picture's name in the picture folder; Enter takes it.
+        test::rightClick(window, kRowZero + QPoint(20, 20), environment);
+        QTest::qWait(500);
+        test::runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("s")}, environment);
+        QVERIFY(!test::findWindow(texts::kSavePngTitle, environment).isEmpty());
+        test::runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")}, environment);
+        const QString png = pictures.filePath(name.chopped(4) + QStringLiteral(".png"));
+        QVERIFY(QTest::qWaitFor([&] { return QImage(png).width() == 320; }, 10000));
+        QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32), picture);
+        const QString facts = test::pngFactsFault(png, run.line);
+        QVERIFY2(facts.isEmpty(), qPrintable(facts));
+        run.program.terminate();
+        QVERIFY(run.program.waitForFinished(10000));
     }
 };
 

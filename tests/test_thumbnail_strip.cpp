@@ -2,16 +2,19 @@
 // twips and on screen after each picture, scrolling, files that are no
 // picture, double-clicks, start-up with kept pictures and a reception run.
 #include "folders/program_folders.h"
+#include "gallery/picture_gestures.h"
 #include "gallery/strip_geometry.h"
 #include "settings/settings_store.h"
 #include "shell/control_factory.h"
 #include "shell/preview_box.h"
+#include "support/expected_picture.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
 #include "texts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -19,6 +22,8 @@
 #include <QHelpEvent>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -122,6 +127,23 @@ class ThumbnailStripTest : public QObject {
         QSignalSpy read(&strip().canvas(), &StripCanvas::thumbnailsRead);
         if (strip().canvas().waitingForThumbnails())
             QVERIFY(read.wait());
+    }
+
+    // A right-click at `at` of the strip's viewport, as the window delivers it: the menu it opens, if any.
+    QMenu *rightClick(QWidget *target, QPoint at)
+    {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, target->mapToGlobal(at));
+        QCoreApplication::sendEvent(target, &click);
+        return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    }
+    static void choose(QMenu *menu, const QString &entry)
+    {
+        QVERIFY(menu);
+        const QList<QAction *> actions = menu->actions();
+        const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction *a) { return a->text() == entry; });
+        QVERIFY2(found != actions.end(), qPrintable(entry));
+        (*found)->trigger();
+        menu->close();
     }
 
     StripState state()
@@ -370,8 +392,11 @@ private slots:
         };
         for (int position : creation) {
             if (junkAt.contains(position)) {
+                // Text, or a sound bitmap header without the pixels it promises.
+                const QByteArray bytes =
+                    position % 2 ? QByteArray("junk") : test::readFileBytes(test::binFolder() + "/24bit.hed");
                 QFile junk(pathOf(nameAt(position)));
-                QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("junk") == 4);
+                QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(bytes) == bytes.size());
             } else {
                 savePicture(nameAt(position), twoColourPicture({320, 240}, qRgb(4 * position, 0, 248), kDeviceWhite));
             }
@@ -405,16 +430,14 @@ private slots:
         window().init_form();
         window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
-        const QImage picture = twoColourPicture({320, 240}, kDeviceRed, kDeviceBlue);
+        const QString same =
+            savePicture(QStringLiteral("same.bmp"), twoColourPicture({320, 240}, kDeviceRed, kDeviceBlue));
         for (int n = 0; n < 3; ++n)
-            strip().add_thumbnail(savePicture(QStringLiteral("same_%1.bmp").arg(n), picture));
+            strip().add_thumbnail(same);
         QLabel *label0 = window().control<QLabel>(QStringLiteral("lbl_filename(0)"));
-        const QImage thumbnail0 = container()->grab(strip().thumbnailPlace(0)).toImage();
-        label0->setText(strip().lbl_filename(2)->text());
-        const QImage label = container()->grab(strip().labelPlace(0)).toImage();
-        label0->setText(strip().lbl_filename(0)->text());
-        QCOMPARE(container()->grab(strip().thumbnailPlace(2)).toImage(), thumbnail0);
-        QCOMPARE(container()->grab(strip().labelPlace(2)).toImage(), label);
+        for (const auto place : {&ThumbnailStrip::thumbnailPlace, &ThumbnailStrip::labelPlace})
+            QCOMPARE(container()->grab((strip().*place)(2)).toImage(),
+                     container()->grab((strip().*place)(0)).toImage());
 
         // The hints of element 0, over each element of a drawn row.
         const QList<std::pair<QRect, QString>> hints = {
@@ -494,6 +517,94 @@ private slots:
         QCOMPARE(opaque(thumbnail),
                  opaque(picture.scaled(thumbnail.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
         QCOMPARE(bar()->maximum(), 2);
+    }
+
+    void pointsTurnIntoRowsWhereverTheBarStands_data()
+    {
+        QTest::addColumn<int>("barValue");
+        QTest::addColumn<double>("viewTwips"); // down from the viewport's top, in the middle of a thumbnail's width
+        QTest::addColumn<int>("row");          // -1: none
+        QTest::addColumn<bool>("onThumbnail");
+        // Seven rows: 2300 twips apart, thumbnail 0-1800, label 1860-2175, gap to 2300.
+        QTest::newRow("row 0") << 0 << 900.0 << 0 << true;
+        QTest::newRow("row 0 label") << 0 << 2010.0 << 0 << false;
+        QTest::newRow("gap after row 0") << 0 << 2240.0 << -1 << false;
+        QTest::newRow("row 1") << 0 << 3200.0 << 1 << true;
+        QTest::newRow("middle, half a row down") << 5 << 100.0 << 2 << true;
+        QTest::newRow("middle label") << 5 << 3100.0 << 3 << false;
+        QTest::newRow("last row") << 12 << 900.0 << 6 << true;
+        QTest::newRow("gap after the last") << 12 << 2240.0 << -1 << false;
+        QTest::newRow("past the end") << 12 << 3000.0 << -1 << false;
+    }
+    void pointsTurnIntoRowsWhereverTheBarStands()
+    {
+        QFETCH(int, barValue);
+        QFETCH(double, viewTwips);
+        QFETCH(int, row);
+        QFETCH(bool, onThumbnail);
+        window().init_form();
+        window().show();
+        for (int n = 0; n < 7; ++n)
+            addPicture(n);
+        bar()->setValue(barValue);
+        QWidget *viewport = window().control<QWidget>(QStringLiteral("pic_base"));
+        const QPoint inView(pixels(1260), viewport->contentsRect().top() + pixels(viewTwips));
+        const QPoint at = container()->mapFrom(viewport, inView);
+        QCOMPARE(strip().canvas().hitAt(at), (StripHit{row, onThumbnail}));
+        QCOMPARE(strip().canvas().hitAt(at + QPoint(pixels(2460), 0)), StripHit{}); // beside the rows
+
+        // The right-click there, on whatever widget lies under it, opens the menu of that row's picture.
+        QWidget *under = viewport->childAt(inView) ? viewport->childAt(inView) : viewport;
+        QMenu *menu = rightClick(under, under->mapFrom(viewport, inView));
+        QCOMPARE(menu != nullptr, row >= 0);
+        if (menu) {
+            choose(menu, texts::kMenuCopy);
+            QCOMPARE(opaque(QGuiApplication::clipboard()->image()), QImage(pathOf(strip().lbl_filename(row)->text())));
+        }
+    }
+
+    void receivedPictureGoesOutEnlargedAndWithItsFacts()
+    {
+        test::SimulatedDevice device;
+        const QString line = device.start({QStringLiteral("--count"), QStringLiteral("1")});
+        QVERIFY(!line.isEmpty());
+        fixture->storeSetting(kPortsSection, QStringLiteral("COM1"), line);
+        window().init_form();
+        window().show();
+        QVERIFY(fixture->receiveUntil([&] { return strip().imageCount() == 1; }));
+        const QString name = strip().lbl_filename(0)->text();
+        const QImage picture = opaque(QImage(pathOf(name)));
+        const QPoint onRow = strip().thumbnailPlace(0).center();
+
+        for (const auto &[entry, scale] : {std::pair(texts::kMenuCopyTwice, 2), std::pair(texts::kMenuCopyThrice, 3)}) {
+            choose(rightClick(container(), onRow), entry);
+            const QString fault = test::enlargementFault(opaque(QGuiApplication::clipboard()->image()), picture, scale);
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        }
+        // Save as PNG starts in the picture folder with the picture's name.
+        fixture->dialogs.savePath = pathOf(QStringLiteral("report.png"));
+        choose(rightClick(container(), onRow), texts::kMenuSavePng);
+        QCOMPARE(fixture->dialogs.questions.last(), texts::kSavePngTitle + u'|' + pathOf(name).chopped(4) + ".png");
+        QCOMPARE(opaque(QImage(fixture->dialogs.savePath)), picture);
+        const QString facts = test::pngFactsFault(fixture->dialogs.savePath, line);
+        QVERIFY2(facts.isEmpty(), qPrintable(facts));
+        // The time of reception is the time the file was named after: 2026-12-08T08:20:05+09:00 and 261208_082005.bmp.
+        QString when = QImage(fixture->dialogs.savePath).text(QStringLiteral("Creation Time"));
+        QCOMPARE(when.remove(u'-').remove(u':').mid(2, 13).replace(u'T', u'_'), name.chopped(4));
+
+        // img1 has the menu of the picture it shows.
+        QVERIFY(!rightClick(img1(), img1()->rect().center())); // the stopped run took it away
+        strip().add_thumbnail(name);
+        QGuiApplication::clipboard()->clear();
+        choose(rightClick(img1(), img1()->rect().center()), texts::kMenuCopy);
+        QCOMPARE(opaque(QGuiApplication::clipboard()->image()), picture);
+
+        // A drag carries the file for a file manager and the picture for a document; the strip takes no drops.
+        const std::unique_ptr<QMimeData> dragged(pictureMimeData(pathOf(name), picture));
+        QCOMPARE(dragged->urls(), QList<QUrl>{QUrl::fromLocalFile(pathOf(name))});
+        QCOMPARE(opaque(qvariant_cast<QImage>(dragged->imageData())), picture);
+        for (QWidget *target : std::initializer_list<QWidget *>{&window(), container(), bar(), img1()})
+            QVERIFY(!target->acceptDrops());
     }
 
     void rowsStopWhereTheBarCannotReach()

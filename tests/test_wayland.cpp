@@ -112,7 +112,7 @@ private slots:
         QProcess program;
         program.setProcessEnvironment(onWayland(copy, runtime.path()));
         program.start(copy.program(), {});
-        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("pixel data cut")); }, 15000));
+        QVERIFY(QTest::qWaitFor([&] { return device.log().contains(QStringLiteral("画素データを")); }, 15000));
         QVERIFY(QFileInfo::exists(test::portLockFile(line)));
 
         weston.stop();

@@ -42,8 +42,75 @@ inline const QString kPortEntry = QStringLiteral("COM %1");
 inline const QString kQuestionTitle = QStringLiteral("削除の確認");
 inline const QString kDeleteKeptPictures = QStringLiteral("すでに画面コピーファイルが存在します。\u3000削除しますか？");
 inline const QString kPictureFolderUnusable = QStringLiteral("画像フォルダーを作成できません: %1\n%2");
+inline const QString kChoiceNotStored =
+    QStringLiteral("設定を保存できません: %1\n%2\nこの選択は今回だけ使われ、次に起動したときには元に戻ります。");
 inline const QString kPictureNotDeleted = QStringLiteral("画像ファイルを削除できません: %1\n%2");
 inline const QString kHelpFileMissing = QStringLiteral("ヘルプファイルが見つかりません: %1");
 inline const QString kHelpViewerMissing = QStringLiteral("ヘルプを表示するプログラムを起動できません: %1");
+
+// The port doctor (velsnap-ports, and hints in the port messages).
+inline const QString kDoctorUsable = QStringLiteral("%1 はシリアルポートで、このユーザーが開けます。");
+inline const QString kDoctorHeld =
+    QStringLiteral("%1 はほかのプロセスが開いています: %2。そのプログラムを終了してから受信してください。");
+inline const QString kDoctorAdapter =
+    QStringLiteral("USB シリアルアダプタ: ドライバー %1、ベンダー ID %2、プロダクト ID %3、シリアル番号 %4");
+inline const QString kDoctorNoSerialNumber = QStringLiteral("なし");
+inline const QString kDoctorById =
+    QStringLiteral("固定の名前: %1（差し直しても変わりません。velsnap-ports でこの名前を割り当ててください）");
+inline const QString kDoctorNoById =
+    QStringLiteral("/dev/serial/by-id にこのアダプタの名前がありません（シリアル番号のないアダプタです）。");
+inline const QString kDoctorBrltty =
+    QStringLiteral("brltty（点字ディスプレイのデーモン）が動いていて、このアダプタ（%1:%2）を点字ディスプレイと"
+                   "見なして奪います。差し込むと %3 が現れてすぐに消えます。点字ディスプレイを使わないなら、"
+                   "次のコマンドで止めてください:\n"
+                   "    sudo systemctl stop brltty-udev.service brltty.service\n"
+                   "    sudo systemctl mask brltty-udev.service brltty.service\n"
+                   "  使うなら、brltty の udev 規則（/usr/lib/udev/rules.d/85-brltty.rules）からこのアダプタの行を"
+                   "消してから、アダプタを差し直してください。");
+inline const QString kDoctorBrlttyRunning =
+    QStringLiteral("brltty（点字ディスプレイのデーモン）が動いています。USB シリアルアダプタ（CP210x、CH340 など）を"
+                   "差し込んだとたんにデバイスが消えるなら、brltty が奪っています。点字ディスプレイを使わないなら:\n"
+                   "    sudo systemctl stop brltty-udev.service brltty.service\n"
+                   "    sudo systemctl mask brltty-udev.service brltty.service");
+inline const QString kDoctorModemManager =
+    QStringLiteral("ModemManager が動いていて、%1 を無視するよう設定されていません。差し込んだあと数秒間、"
+                   "モデムかどうかを AT コマンドで調べるので、端末にごみが届き、その間ポートが使用中になります。"
+                   "次の 1 行をファイル /etc/udev/rules.d/99-velsnap.rules に書いてください:\n"
+                   "    %2\n"
+                   "  それから次を実行して、アダプタを差し直してください:\n"
+                   "    sudo udevadm control --reload-rules && sudo udevadm trigger --subsystem-match=tty");
+inline const QString kDoctorHintModemManager = QStringLiteral(
+    "ModemManager がこのポートを調べているのかもしれません。velsnap-ports --check %1 で確かめてください。");
+inline const QString kDoctorHintBrltty =
+    QStringLiteral("brltty がアダプタを奪っているのかもしれません。velsnap-ports --check %1 で確かめてください。");
+
+// The "Source" of a PNG: the device path, and what the system knows of its adapter.
+inline const QString kSourceUnknown = QStringLiteral("不明");
+inline const QString kSourceWithAdapter = QStringLiteral("%1（%2）");
+inline const QString kSourceSerialNumber = QStringLiteral("シリアル番号 %1");
+inline const QString kSourceSeparator = QStringLiteral("、");
+
+// The right-click menu of a picture, with its access keys.
+inline const QString kMenuCopy = QStringLiteral("コピー(&C)");
+inline const QString kMenuCopyTwice = QStringLiteral("2 倍でコピー(&2)");
+inline const QString kMenuCopyThrice = QStringLiteral("3 倍でコピー(&3)");
+inline const QString kMenuSavePng = QStringLiteral("PNG で保存(&S)…");
+inline const QString kMenuShowInFolder = QStringLiteral("フォルダーに表示(&F)");
+inline const QString kSavePngTitle = QStringLiteral("PNG で保存");
+inline const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
+inline const QString kPictureUnreadable = QStringLiteral("画像ファイルを読み込めません: %1");
+inline const QString kFolderNotShown = QStringLiteral("フォルダーを表示できません: %1");
+
+// velsnap --help: the window has no options; %1 the picture folder, %2 the settings file.
+inline const QString kCommandLineHelp =
+    QStringLiteral("使い方: velsnap\n"
+                   "ハンディ端末がシリアルケーブルで送る画面コピーを受信するウィンドウを開きます。\n"
+                   "受信した画像を yymmdd_hhmmss.bmp として保存し、表示して、クリップボードに置きます。\n"
+                   "オプションはありません。ポートと受信中の画像の表示はウィンドウで選びます。\n"
+                   "\n"
+                   "画像の保存先: %1\n"
+                   "設定ファイル: %2\n"
+                   "\n"
+                   "ウィンドウなしで受信するには velsnap-capture、ポートの割り当ては velsnap-ports を使います。\n");
 
 } // namespace velsnap::texts

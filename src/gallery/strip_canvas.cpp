@@ -44,16 +44,15 @@ QLabel *stampOf(const QLabel *model)
 
 } // namespace
 
-StripCanvas::StripCanvas(QWidget *container, const QLabel *image0, const QLabel *label0,
+StripCanvas::StripCanvas(QWidget *container, QLabel *image0, QLabel *label0,
                          const std::vector<ThumbnailElement> &images, const std::vector<LabelElement> &labels,
-                         std::function<QString(const QString &)> pathOf, std::function<void(int)> doubleClicked)
+                         std::function<QString(const QString &)> pathOf)
     : m_container(container),
       m_image0(image0),
       m_label0(label0),
       m_images(images),
       m_labels(labels),
       m_pathOf(std::move(pathOf)),
-      m_doubleClicked(std::move(doubleClicked)),
       m_thumbnailStamp(stampOf(image0)),
       m_labelStamp(stampOf(label0)),
       m_thumbnails(kKeptThumbnails),
@@ -63,6 +62,25 @@ StripCanvas::StripCanvas(QWidget *container, const QLabel *image0, const QLabel 
     m_lateReads.setInterval(kLateReadMs);
     connect(&m_lateReads, &QTimer::timeout, this, &StripCanvas::readThumbnailsInView);
     container->installEventFilter(this);
+    // Element 0 keeps its place, size and hint; the container draws its row
+    // beneath it and hears the mouse there, as for every other row.
+    for (QLabel *model : {image0, label0}) {
+        model->setAutoFillBackground(false);
+        model->setAttribute(Qt::WA_TransparentForMouseEvents);
+        model->installEventFilter(this);
+    }
+}
+
+StripHit StripCanvas::hitAt(const QPoint &at) const
+{
+    const auto [first, last] = rowsIn(QRect(at, QSize(1, 1)));
+    for (int row = first; row <= last; ++row) {
+        if (m_images[row].visible && thumbnailPlace(row).contains(at))
+            return {row, true};
+        if (m_labels[row].visible && labelPlace(row).contains(at))
+            return {row, false};
+    }
+    return {};
 }
 
 QRect StripCanvas::thumbnailPlace(int row) const
@@ -106,7 +124,7 @@ bool StripCanvas::waitsForThumbnail(int row) const
 bool StripCanvas::waitingForThumbnails() const
 {
     const auto [first, last] = rowsIn(viewArea());
-    for (int row = std::max(first, 1); row <= last; ++row) {
+    for (int row = first; row <= last; ++row) {
         if (waitsForThumbnail(row))
             return true;
     }
@@ -116,7 +134,7 @@ bool StripCanvas::waitingForThumbnails() const
 bool StripCanvas::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != m_container)
-        return QObject::eventFilter(watched, event);
+        return event->type() == QEvent::Paint; // element 0: its row is drawn by the container
     switch (event->type()) {
     case QEvent::Paint: {
         // Beneath the container's own border, which it draws next.
@@ -126,10 +144,10 @@ bool StripCanvas::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonDblClick: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        const int row = thumbnailAt(mouse->position().toPoint());
-        if (mouse->button() != Qt::LeftButton || row < 1)
+        const StripHit hit = hitAt(mouse->position().toPoint());
+        if (mouse->button() != Qt::LeftButton || !hit.onThumbnail)
             return false;
-        m_doubleClicked(row);
+        emit rowActivated(hit.row);
         return true;
     }
     case QEvent::ToolTip: {
@@ -158,7 +176,7 @@ void StripCanvas::paintRows(QPainter &painter, const QRect &area)
 {
     bool waiting = false;
     const auto [first, last] = rowsIn(area);
-    for (int row = std::max(first, 1); row <= last; ++row) {
+    for (int row = first; row <= last; ++row) {
         if (m_images[row].visible && thumbnailPlace(row).intersects(area))
             waiting |= !drawThumbnail(painter, row);
         if (m_labels[row].visible && labelPlace(row).intersects(area))
@@ -193,37 +211,21 @@ void StripCanvas::drawLabel(QPainter &painter, int row)
 
 bool StripCanvas::showTooltip(const QPoint &at, const QPoint &globalAt)
 {
-    const auto [first, last] = rowsIn(QRect(at, QSize(1, 1)));
-    for (int row = std::max(first, 1); row <= last; ++row) {
-        const QRect thumbnail = thumbnailPlace(row);
-        const QRect label = labelPlace(row);
-        if (m_images[row].visible && thumbnail.contains(at)) {
-            QToolTip::showText(globalAt, m_image0->toolTip(), m_container, thumbnail);
-            return true;
-        }
-        if (m_labels[row].visible && label.contains(at)) {
-            QToolTip::showText(globalAt, m_label0->toolTip(), m_container, label);
-            return true;
-        }
+    const StripHit hit = hitAt(at);
+    if (hit.row < 0) {
+        QToolTip::hideText();
+        return true;
     }
-    QToolTip::hideText();
+    const QLabel *model = hit.onThumbnail ? m_image0 : m_label0;
+    QToolTip::showText(globalAt, model->toolTip(), m_container,
+                       hit.onThumbnail ? thumbnailPlace(hit.row) : labelPlace(hit.row));
     return true;
-}
-
-int StripCanvas::thumbnailAt(const QPoint &at) const
-{
-    const auto [first, last] = rowsIn(QRect(at, QSize(1, 1)));
-    for (int row = first; row <= last; ++row) {
-        if (m_images[row].visible && thumbnailPlace(row).contains(at))
-            return row;
-    }
-    return -1;
 }
 
 void StripCanvas::readThumbnailsInView()
 {
     const auto [first, last] = rowsIn(viewArea());
-    for (int row = std::max(first, 1); row <= last; ++row) {
+    for (int row = first; row <= last; ++row) {
         if (waitsForThumbnail(row)) {
             thumbnail(row); // read and kept
             m_container->update(thumbnailPlace(row));

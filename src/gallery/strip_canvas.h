@@ -16,19 +16,29 @@ class QWidget;
 
 namespace velsnap {
 
-// Draws rows 1 and on of the strip into the container, whose only widgets are
-// the layout's row 0: a repaint costs the rows in view, whatever the number
-// of rows. Each element is drawn by a hidden copy of element 0 of its array,
-// so it looks, and answers tooltips and double-clicks, as element 0 does.
+// Where a point of the container falls: a row's thumbnail or its label.
+struct StripHit {
+    int row = -1; // -1: between rows, beside them or past the last
+    bool onThumbnail = false;
+    bool operator==(const StripHit &) const = default;
+};
+
+// Draws every row of the strip into the container, row 0 included: the
+// layout's element 0 of each array stays in its place as the model of its
+// array, but draws nothing and lets the mouse through, so all rows look
+// and answer alike. A repaint costs the rows in view, whatever the number
+// of rows. Each element is drawn by a hidden copy of element 0 of its array.
 // A thumbnail is read from its file shortly after its row comes into view;
 // a bounded number of them is kept.
 class StripCanvas : public QObject {
     Q_OBJECT
 
 public:
-    StripCanvas(QWidget *container, const QLabel *image0, const QLabel *label0,
-                const std::vector<ThumbnailElement> &images, const std::vector<LabelElement> &labels,
-                std::function<QString(const QString &)> pathOf, std::function<void(int)> doubleClicked);
+    StripCanvas(QWidget *container, QLabel *image0, QLabel *label0, const std::vector<ThumbnailElement> &images,
+                const std::vector<LabelElement> &labels, std::function<QString(const QString &)> pathOf);
+
+    // The one place a point of the container, in its pixels, turns into a row.
+    StripHit hitAt(const QPoint &at) const;
 
     // Where element n of each array stands, in the container's pixels.
     QRect thumbnailPlace(int row) const;
@@ -47,6 +57,8 @@ public:
 signals:
     // Thumbnails that were waiting have been read and drawn.
     void thumbnailsRead();
+    // A row's thumbnail was double-clicked with the left button.
+    void rowActivated(int row);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -59,18 +71,16 @@ private:
     bool drawThumbnail(QPainter &painter, int row);
     void drawLabel(QPainter &painter, int row);
     bool showTooltip(const QPoint &at, const QPoint &globalAt);
-    int thumbnailAt(const QPoint &at) const;
     void readThumbnailsInView();
     QPixmap readThumbnail(int row) const;
     QPixmap stamped(QLabel *stamp) const;
 
     QWidget *m_container;
-    const QLabel *m_image0;
-    const QLabel *m_label0;
+    QLabel *m_image0;
+    QLabel *m_label0;
     const std::vector<ThumbnailElement> &m_images;
     const std::vector<LabelElement> &m_labels;
     std::function<QString(const QString &)> m_pathOf;
-    std::function<void(int)> m_doubleClicked;
     QLabel *m_thumbnailStamp;
     QLabel *m_labelStamp;
     QPixmap m_emptyThumbnail;

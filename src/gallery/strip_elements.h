@@ -1,5 +1,7 @@
 #pragma once
 
+#include "picture/picture_facts.h"
+
 #include <QString>
 
 // The two control arrays of the strip, element by element. Element 0 of each
@@ -10,7 +12,8 @@ namespace velsnap {
 struct ThumbnailElement {
     double top = 0; // twips within the container
     bool visible = false;
-    QString picture; // file name in the picture folder; empty: no picture
+    QString picture;    // file name in the picture folder; empty: no picture
+    PictureFacts facts; // as the run that received it knew them; none for a kept picture
 };
 
 // lbl_filename(n): the file name under a thumbnail.

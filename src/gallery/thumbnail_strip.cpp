@@ -4,9 +4,9 @@
 #include "picture_probe.h"
 #include "place_inside.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QScrollBar>
 
 namespace velsnap {
@@ -26,16 +26,22 @@ ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, StripDisplays displays, con
       m_largestBarValue(largestBarValue),
       m_image1{{strip::rowTop(0), true, {}}},
       m_lbl_filename{{strip::labelTop(strip::rowTop(0)), true, {}}},
-      m_canvas(std::make_unique<StripCanvas>(
-          w.pic_cont, w.image1_0, w.lbl_filename_0, m_image1, m_lbl_filename,
-          [this](const QString &fileName) { return pathOf(fileName); }, [this](int row) { Image1_DblClick(row); })),
+      m_canvas(std::make_unique<StripCanvas>(w.pic_cont, w.image1_0, w.lbl_filename_0, m_image1, m_lbl_filename,
+                                             [this](const QString &fileName) { return pathOf(fileName); })),
+      m_gestures(new PictureGestures(w.pic_cont,
+                                     [this](const QPoint &at) {
+                                         const int row = m_canvas->hitAt(at).row;
+                                         return row < 0 || m_image1[row].picture.isEmpty()
+                                                    ? QString()
+                                                    : pathOf(m_image1[row].picture);
+                                     })),
       m_containerHeight(strip::containerHeight(1))
 {
     // Filled, the container hides the viewport behind it, and moving it
     // scrolls what is drawn already instead of drawing it all again.
     w.pic_cont->setAutoFillBackground(true);
-    w.image1_0->installEventFilter(this);
-    QObject::connect(w.VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    connect(m_canvas.get(), &StripCanvas::rowActivated, this, &ThumbnailStrip::Image1_DblClick);
+    connect(w.VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
 }
 
 ThumbnailStrip::~ThumbnailStrip() = default;
@@ -50,7 +56,7 @@ ThumbnailStrip::Batch::~Batch()
     m_strip.endBatch();
 }
 
-void ThumbnailStrip::add_thumbnail(const QString &fileName, const QImage &loaded)
+void ThumbnailStrip::add_thumbnail(const QString &fileName, const QImage &loaded, const PictureFacts &facts)
 {
     const int n = image_count;
     QImage picture = loaded; // stays empty while a batch reads headers only
@@ -78,18 +84,12 @@ void ThumbnailStrip::add_thumbnail(const QString &fileName, const QImage &loaded
     }
 
     m_image1[n].picture = fileName;
-    // Row 0 is the layout's own widget and keeps its picture; later rows are
-    // read again from their files when drawn, unless the picture is at hand.
-    if (n == 0 && picture.isNull())
-        picture.load(pathOf(fileName));
-    const QPixmap thumbnail = picture.isNull() ? QPixmap() : reducedPicture(picture, m_canvas->thumbnailSize());
+    m_image1[n].facts = facts;
+    // Rows are read again from their files when drawn, unless the picture is at hand.
     m_lbl_filename[n].caption = fileName;
-    if (n == 0) {
-        w.image1_0->setPixmap(thumbnail);
-        w.lbl_filename_0->setText(fileName);
-    } else {
-        m_canvas->rowChanged(n, thumbnail);
-    }
+    if (n == 0)
+        w.lbl_filename_0->setText(fileName); // element 0 of the layout names row 0, as before
+    m_canvas->rowChanged(n, picture.isNull() ? QPixmap() : reducedPicture(picture, m_canvas->thumbnailSize()));
     image_count = n + 1;
     if (m_inBatch)
         paceRepaints();
@@ -124,17 +124,18 @@ QRect ThumbnailStrip::labelPlace(int index) const
 
 QImage ThumbnailStrip::thumbnail(int index)
 {
-    return (index == 0 ? w.image1_0->pixmap() : m_canvas->thumbnail(index)).toImage();
+    return m_canvas->thumbnail(index).toImage();
 }
 
-bool ThumbnailStrip::eventFilter(QObject *watched, QEvent *event)
+PictureFacts ThumbnailStrip::factsOf(const QString &path) const
 {
-    if (watched == w.image1_0 && event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        Image1_DblClick(0);
-        return true;
+    // Newest first: a name is written once, so the last row of that name is its reception.
+    const QString name = QFileInfo(path).fileName();
+    for (auto row = m_image1.rbegin(); row != m_image1.rend(); ++row) {
+        if (row->picture == name && row->facts.received.isValid())
+            return row->facts;
     }
-    return QObject::eventFilter(watched, event);
+    return {QFileInfo(path).lastModified(), {}};
 }
 
 // Step 1 of an addition: the picture into img1, or, in a batch, only a look
@@ -150,6 +151,7 @@ bool ThumbnailStrip::showInImg1(const QString &fileName, QImage &picture)
     if (picture.isNull() && !picture.load(pathOf(fileName)))
         return false;
     m_displays.img1(picture);
+    m_img1Picture = fileName;
     return true;
 }
 
@@ -172,9 +174,11 @@ void ThumbnailStrip::endBatch()
     m_lastFrame.invalidate();
     w.pic_cont->parentWidget()->setUpdatesEnabled(true);
     const QImage last(m_batchLast.isEmpty() ? QString() : pathOf(m_batchLast));
-    m_batchLast.clear();
-    if (!last.isNull())
+    if (!last.isNull()) {
         m_displays.img1(last);
+        m_img1Picture = m_batchLast;
+    }
+    m_batchLast.clear();
 }
 
 void ThumbnailStrip::ensureRow(int row)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture_gestures.h"
 #include "strip_canvas.h"
 #include "strip_elements.h"
 #include "strip_geometry.h"
@@ -37,10 +38,13 @@ struct StripDisplays {
 };
 
 // The scrollable column of thumbnails with their file names, newest at the
-// bottom. Rows are added as copies of row 0 and never removed. A thumbnail is
-// drawn from its file when its row is in view; a row whose file has gone
-// since shows an empty thumbnail.
+// bottom: the model of the kept pictures, drawn and heard by one canvas.
+// Rows are added as copies of row 0 and never removed. A thumbnail is drawn
+// from its file when its row is in view; a row whose file has gone since
+// shows an empty thumbnail.
 class ThumbnailStrip : public QObject {
+    Q_OBJECT
+
 public:
     // `largestBarValue` is what the scroll bar can hold; rows stop where its
     // maximum would not fit.
@@ -64,8 +68,8 @@ public:
 
     // Appends the picture `fileName` of the picture folder; a file that is
     // no picture changes nothing. `loaded`, when given, is that file already
-    // read, so it is not read again.
-    void add_thumbnail(const QString &fileName, const QImage &loaded = {});
+    // read, so it is not read again; `facts` what its run knew of it.
+    void add_thumbnail(const QString &fileName, const QImage &loaded = {}, const PictureFacts &facts = {});
     void Image1_DblClick(int index);
     void VScroll1_Change();
 
@@ -80,13 +84,18 @@ public:
     // The thumbnail row n draws.
     QImage thumbnail(int index);
     StripCanvas &canvas() { return *m_canvas; }
+    // Right-click and drag out on the rows.
+    PictureGestures &gestures() { return *m_gestures; }
+    // The path of a picture of the strip, and what is known of it: the
+    // time of its file where no run of this session received it.
+    QString pathOf(const QString &fileName) const;
+    PictureFacts factsOf(const QString &path) const;
+    // The file whose picture the strip last put into img1; empty: none yet.
+    const QString &img1Picture() const { return m_img1Picture; }
     // Where the strip has put things, in twips.
     double containerTop() const { return m_containerTop; }
     double containerHeight() const { return m_containerHeight; }
     double rowTop(int index) const { return m_image1.at(index).top; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool showInImg1(const QString &fileName, QImage &picture);
@@ -95,7 +104,6 @@ private:
     void endBatch();
     void ensureRow(int row);
     void placeContainer();
-    QString pathOf(const QString &fileName) const;
 
     StripWidgets w;
     StripDisplays m_displays;
@@ -105,11 +113,13 @@ private:
     std::vector<ThumbnailElement> m_image1;
     std::vector<LabelElement> m_lbl_filename;
     std::unique_ptr<StripCanvas> m_canvas;
+    PictureGestures *m_gestures; // owned by the container
     double m_containerTop = 0;
     double m_containerHeight;
     int image_count = 0;
     bool m_inBatch = false;
     QString m_batchLast; // the picture img1 takes when the batch ends
+    QString m_img1Picture;
     QElapsedTimer m_lastFrame;
 };
 

@@ -1,17 +1,22 @@
 #include "japanese_font.h"
+#include "shell/command_line.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
 #include "shell/main_window.h"
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
-#include "shell/qt_japanese.h"
 #include "shell/session_end.h"
+#include "system/home_variable.h"
+#include "system/qt_japanese.h"
 
 #include <QApplication>
 #include <QTimer>
 
 int main(int argc, char *argv[])
 {
+    velsnap::ensureHomeVariable();
+    if (const std::optional<int> answered = velsnap::answerCommandLine(argc, argv))
+        return *answered;
     // Made with new: ending the program tears it down from wherever the end
     // comes (program_end.h).
     auto *application = new QApplication(argc, argv);

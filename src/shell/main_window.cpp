@@ -1,10 +1,12 @@
 #include "shell/main_window.h"
 
+#include "run/picture_source.h"
 #include "serial/port_settings.h"
 #include "settings/stored_port.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
 #include "shell/picture_display.h"
+#include "shell/picture_menu.h"
 #include "shell/preview_box.h"
 #include "shell/program_icon.h"
 #include "shell/window_font.h"
@@ -14,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -58,10 +61,14 @@ FrmMain::FrmMain(ShellServices services)
                                                [this] { return m_reception->receiving(); });
     m_receptionView = std::make_unique<WindowReception>(
         receptionWidgets(m_controls), m_services.dialogs,
-        [this](const QString &fileName, const QImage &picture) { m_strip->add_thumbnail(fileName, picture); });
-    m_reception = std::make_unique<ReceptionRun>(
-        ReceptionRun::Services{MSComm1, *m_receptionView, m_folders, [this] { return storedPortNumber(m_settings); }});
+        [this](const QString &fileName, const QImage &picture, const PictureFacts &facts) {
+            m_strip->add_thumbnail(fileName, picture, facts);
+        });
+    m_reception = std::make_unique<ReceptionRun>(ReceptionRun::Services{
+        MSComm1, *m_receptionView, m_folders, [this] { return m_unstoredPort.value_or(storedPortNumber(m_settings)); },
+        [this](int port) { return pictureSourceOf(currentDeviceForPort(port, m_settings)); }});
     wireEvents();
+    wirePictureGestures();
 }
 
 void FrmMain::buildControls()
@@ -98,18 +105,40 @@ void FrmMain::wireEvents()
     });
 }
 
+// The right-click menu and the drag out on every thumbnail and on img1.
+void FrmMain::wirePictureGestures()
+{
+    auto *menu =
+        new PictureMenu(this, m_services.dialogs, [this](const QString &path) { return m_strip->factsOf(path); });
+    connect(&m_strip->gestures(), &PictureGestures::contextMenuWanted, menu, &PictureMenu::popup);
+    QLabel *img1 = m_controls.img1;
+    auto *img1Gestures = new PictureGestures(img1, [this, img1](const QPoint &) {
+        return img1->pixmap().isNull() || m_strip->img1Picture().isEmpty() ? QString()
+                                                                           : m_strip->pathOf(m_strip->img1Picture());
+    });
+    connect(img1Gestures, &PictureGestures::contextMenuWanted, menu, &PictureMenu::popup);
+}
+
 void FrmMain::chk_viewimage_Click()
 {
     auto *view = m_controls.chk_viewimage;
     view->setTristate(false); // a restored grey state turns ticked; from then on clicks only tick or clear
     const bool ticked = view->checkState() == Qt::Checked;
-    m_settings.write(kSnapSection, kViewKey, ticked ? QStringLiteral("1") : QStringLiteral("0"));
+    storeChoice(kViewKey, ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void FrmMain::cmb_port_click()
 {
     const int position = m_controls.cmb_port->currentIndex();
-    m_settings.write(kSnapSection, kPortKey, QString::number(position + 1));
+    m_unstoredPort = storeChoice(kPortKey, QString::number(position + 1)) ? std::nullopt : std::optional(position + 1);
+}
+
+bool FrmMain::storeChoice(const QString &key, const QString &value)
+{
+    const QString error = m_settings.write(kSnapSection, key, value);
+    if (!error.isEmpty())
+        m_services.dialogs.message(texts::kChoiceNotStored.arg(QDir::toNativeSeparators(m_settings.fileName()), error));
+    return error.isEmpty();
 }
 
 void FrmMain::cmd_help_Click()

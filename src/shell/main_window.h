@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace velsnap {
 
@@ -60,10 +61,13 @@ protected:
 private:
     void buildControls();
     void wireEvents();
+    void wirePictureGestures();
     bool preparePictureFolder();
     void offerKeptPictures();
     void restoreChoices();
     void openHelp();
+    // Writes a choice at once; a store that cannot be written is said, and false.
+    bool storeChoice(const QString &key, const QString &value);
 
     ShellServices m_services;
     WindowControls m_controls;
@@ -74,6 +78,7 @@ private:
     std::unique_ptr<WindowReception> m_receptionView;
     std::unique_ptr<ReceptionRun> m_reception;
     QString m_helpFile;
+    std::optional<int> m_unstoredPort; // chosen, but the settings file would not take it
 };
 
 } // namespace velsnap

@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
-#include <cerrno>
 #include <cstring>
 
 namespace velsnap {
@@ -44,10 +43,11 @@ bool FrmMain::preparePictureFolder()
 {
     // With its parents: the user's pictures folder may not exist yet.
     const QString folder = m_folders.image_path;
-    if (QDir().mkpath(folder))
+    const int error = makeFolder(folder);
+    if (error == 0)
         return true;
     m_services.dialogs.message(texts::kPictureFolderUnusable.arg(QDir::toNativeSeparators(folder),
-                                                                 QString::fromLocal8Bit(std::strerror(errno))));
+                                                                 QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
 

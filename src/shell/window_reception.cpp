@@ -13,8 +13,7 @@
 
 namespace velsnap {
 
-WindowReception::WindowReception(ReceptionWidgets widgets, Dialogs &dialogs,
-                                 std::function<void(const QString &fileName, const QImage &picture)> add_thumbnail)
+WindowReception::WindowReception(ReceptionWidgets widgets, Dialogs &dialogs, AddThumbnail add_thumbnail)
     : w(widgets),
       m_dialogs(dialogs),
       m_add_thumbnail(std::move(add_thumbnail))
@@ -68,9 +67,9 @@ void WindowReception::pictureDropped()
     w.img1->hide();
 }
 
-void WindowReception::pictureSaved(const QString &path, const QImage &picture)
+void WindowReception::pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts)
 {
-    m_add_thumbnail(QFileInfo(path).fileName(), picture); // shows it in img1 too
+    m_add_thumbnail(QFileInfo(path).fileName(), picture, facts); // shows it in img1 too
     w.img1->show();
     w.pic1->hide();
     copyPictureToClipboard(picture);

@@ -31,8 +31,8 @@ struct ReceptionWidgets {
 // The window as the reception run's front end.
 class WindowReception : public ReceptionFrontEnd {
 public:
-    WindowReception(ReceptionWidgets widgets, Dialogs &dialogs,
-                    std::function<void(const QString &fileName, const QImage &picture)> add_thumbnail);
+    using AddThumbnail = std::function<void(const QString &fileName, const QImage &picture, const PictureFacts &facts)>;
+    WindowReception(ReceptionWidgets widgets, Dialogs &dialogs, AddThumbnail add_thumbnail);
 
     void showStatus(const QString &text) override;
     void showControls(const QString &receiveCaption, bool portChoiceEnabled) override;
@@ -42,13 +42,13 @@ public:
     void drawPoint(int x, int y, Bgr colour) override;
     void pictureStarted() override;
     void pictureDropped() override;
-    void pictureSaved(const QString &path, const QImage &picture) override;
+    void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts) override;
     void message(const QString &text, const QString &detail) override;
 
 private:
     ReceptionWidgets w;
     Dialogs &m_dialogs;
-    std::function<void(const QString &fileName, const QImage &picture)> m_add_thumbnail;
+    AddThumbnail m_add_thumbnail;
 };
 
 } // namespace velsnap

@@ -22,11 +22,19 @@ public:
             answered();
         return answerYes;
     }
+    void askSavePath(const QString &title, const QString &suggested, const QString &,
+                     std::function<void(const QString &)> chosen) override
+    {
+        questions << title + u'|' + suggested;
+        if (!savePath.isEmpty())
+            chosen(savePath);
+    }
 
     QStringList messages;
     QStringList details; // the second line of each message, empty where it had none
     QStringList questions;
     bool answerYes = false;
+    QString savePath;               // the answer of a save dialog; empty: cancelled
     std::function<void()> answered; // called as the question is answered
 };
 

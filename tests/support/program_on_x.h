@@ -16,8 +16,13 @@ public:
     // Starts the device with `deviceArguments` and the X server; false when
     // one did not come up.
     bool prepare(const QStringList &deviceArguments);
+    // prepare() with a device that sends one picture, then stays quiet.
+    bool prepareOnePicture();
     // Starts the program itself.
     void startProgram() { program.start(copy->program(), {}); }
+    // Starts it and waits until a picture is on the clipboard: its window,
+    // empty when either did not come.
+    QString startUntilPictureCopied();
 
     SimulatedDevice device;
     QString line;

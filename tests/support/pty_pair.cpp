@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -80,6 +81,18 @@ void PtyPair::hangUp()
     if (m_master >= 0)
         ::close(m_master);
     m_master = -1;
+}
+
+void drainUntil(const QString &path, const std::atomic<bool> &done)
+{
+    const int slave = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
+    char chunk[4096];
+    while (!done) {
+        pollfd ready{slave, POLLIN, 0};
+        if (poll(&ready, 1, 10) > 0) [[maybe_unused]]
+            const ssize_t n = ::read(slave, chunk, sizeof chunk);
+    }
+    ::close(slave);
 }
 
 } // namespace velsnap::test

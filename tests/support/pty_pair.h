@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 
 namespace velsnap::test {
 
@@ -22,5 +23,9 @@ private:
     int m_master = -1;
     QString m_slavePath;
 };
+
+// Reads the slave at `path` and throws it away until `done` holds, so that a
+// writer blocked on a full line can finish.
+void drainUntil(const QString &path, const std::atomic<bool> &done);
 
 } // namespace velsnap::test

@@ -37,7 +37,7 @@ public:
     }
     void pictureStarted() override { ++started; }
     void pictureDropped() override { ++dropped; }
-    void pictureSaved(const QString &path, const QImage &picture) override
+    void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &) override
     {
         saved << path;
         lastPicture = picture;

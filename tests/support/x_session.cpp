@@ -1,5 +1,7 @@
 #include "support/x_session.h"
 
+#include <QStandardPaths>
+
 namespace velsnap::test {
 
 bool XServer::start()
@@ -45,6 +47,33 @@ void pressKeys(const QString &window, const QString &keys, const QProcessEnviron
     // with --window are sometimes dropped, real keystrokes are not.
     runTool(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}, environment);
     runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}, environment);
+}
+
+void rightClick(const QString &window, QPoint at, const QProcessEnvironment &environment)
+{
+    runTool(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), window,
+             QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"), QStringLiteral("3")},
+            environment);
+}
+
+QByteArray clipboardAs(const QString &type, const QProcessEnvironment &environment)
+{
+    QProcess xclip;
+    xclip.setProcessEnvironment(environment);
+    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"),
+                                          QStringLiteral("-t"), type, QStringLiteral("-o")});
+    xclip.waitForFinished(15000);
+    return xclip.readAllStandardOutput();
+}
+
+QString missingXTools()
+{
+    for (const char *tool : {"Xvfb", "xdotool", "xclip"}) {
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            return QStringLiteral("needs %1 (scripts/install-deps.sh installs it)").arg(QLatin1String(tool));
+    }
+    return {};
 }
 
 } // namespace velsnap::test

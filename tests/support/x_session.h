@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QProcess>
 #include <QString>
 
@@ -27,5 +28,14 @@ QString findWindow(const QString &name, const QProcessEnvironment &environment);
 // Focuses the window and presses `keys` (xdotool's names, e.g. "alt+x") as
 // real keystrokes.
 void pressKeys(const QString &window, const QString &keys, const QProcessEnvironment &environment);
+
+// A right-click with the real pointer at `at` of the window.
+void rightClick(const QString &window, QPoint at, const QProcessEnvironment &environment);
+
+// The clipboard's content as `type` (e.g. "image/png"), read by xclip.
+QByteArray clipboardAs(const QString &type, const QProcessEnvironment &environment);
+
+// Why tests on a private X server cannot run here; empty when they can.
+QString missingXTools();
 
 } // namespace velsnap::test

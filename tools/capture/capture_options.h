@@ -25,6 +25,8 @@ struct CaptureOptions {
     int count = 0;           // 0: until stopped
     int timeoutMs = 0;       // 0: wait as long as it takes
     PictureFormat format = PictureFormat::Bmp;
+    int scale = 1;          // pixel for pixel, 1 to kLargestScale
+    bool keepGoing = false; // a lost line or a missing device is waited out
 };
 
 struct ParsedCommandLine {

@@ -1,17 +1,24 @@
 // velsnap-capture: receives screen copies without a window, for scripts,
 // test rigs and machines reached over ssh.
 #include "capture_options.h"
+#include "capture_texts.h"
+#include "device_return.h"
 #include "folders/program_folders.h"
 #include "platform/stop_requests.h"
+#include "run/picture_source.h"
 #include "run/reception_run.h"
+#include "serial/event_wait.h"
 #include "serial/port_settings.h"
 #include "settings/stored_port.h"
+#include "system/home_variable.h"
 #include "system_serial_line.h"
 #include "terminal_front_end.h"
 #include "texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QTimer>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -40,10 +47,20 @@ int exitStatusFor(RunOutcome outcome, const ReceptionRun &run)
     }
 }
 
+// A line lost under a device that is still there gets a moment before the
+// next open, so that a line that keeps failing costs nothing.
+void pause(int milliseconds, const std::function<bool()> &stopped)
+{
+    bool over = false;
+    QTimer::singleShot(milliseconds, [&over] { over = true; });
+    waitWithEvents([&over] { return over; }, stopped);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    ensureHomeVariable();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("velsnap-capture"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELSNAP_VERSION));
@@ -54,8 +71,7 @@ int main(int argc, char *argv[])
         return kExitDone;
     }
     if (!parsed.error.isEmpty()) {
-        printError(
-            QStringLiteral("velsnap-capture: %1\n「velsnap-capture --help」で使い方を表示します。").arg(parsed.error));
+        printError(capture_texts::kUsageError.arg(parsed.error));
         return kExitUsage;
     }
     const CaptureOptions &options = parsed.options;
@@ -67,29 +83,52 @@ int main(int argc, char *argv[])
     ProgramFolders folders = programFoldersOf(QCoreApplication::applicationDirPath());
     if (!options.folder.isEmpty())
         folders.image_path = QDir(options.folder).absolutePath() + u'/';
-    if (!QDir().mkpath(folders.image_path)) {
+    if (const int error = makeFolder(folders.image_path); error != 0) {
         printError(texts::kPictureFolderUnusable.arg(QDir::toNativeSeparators(folders.image_path),
-                                                     QString::fromLocal8Bit(std::strerror(errno))));
+                                                     QString::fromLocal8Bit(std::strerror(error))));
         return kExitNotWritten;
     }
 
     SystemSerialLine line([&](int) { return device; });
     TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
-    ReceptionRun run({line, frontEnd, folders, [port] { return port; }});
+    ReceptionRun run({line, frontEnd, folders, [port] { return port; }, [&](int) { return pictureSourceOf(device); }});
     run.setSilenceLimit(options.timeoutMs);
     run.setPictureFormat(options.format);
+    run.setPictureScale(options.scale);
 
-    // A stop signal ends the program at once: the waiting run drops its picture.
+    // A stop signal ends the program at once: the waiting run drops its
+    // picture. A hang-up is one too: an ssh connection that drops must not
+    // leave the port's lock file behind.
     bool stopped = false;
     const StopRequests stopRequests(StopSource::Console, [&] {
         stopped = true;
         run.cancel();
     });
+    const auto isStopped = [&stopped] { return stopped; };
 
+    // Just after a replug, ModemManager may hold the port for a few seconds.
+    constexpr int kBusyTriesAfterReplug = 10;
+    int busyTries = 0;
     for (;;) {
         const RunOutcome outcome = run.receive_image();
         if (stopped)
             return kExitDone;
+        const bool gone = !QFileInfo::exists(device);
+        const bool notOpened = outcome == RunOutcome::PortNotOpened;
+        const bool busy = notOpened && run.lastOpenResult() == OpenResult::InUse && busyTries-- > 0;
+        if (options.keepGoing && (outcome == RunOutcome::LineLost || (notOpened && gone) || busy)) {
+            if (gone) {
+                frontEnd.message(capture_texts::kDeviceGone.arg(QDir::toNativeSeparators(device)), {});
+                if (!waitForDevice(device, isStopped))
+                    return kExitDone;
+                frontEnd.message(capture_texts::kDeviceBack.arg(QDir::toNativeSeparators(device)), {});
+                busyTries = kBusyTriesAfterReplug;
+            } else {
+                pause(1000, isStopped);
+            }
+            run.rearm();
+            continue;
+        }
         switch (outcome) {
         case RunOutcome::Saved:
             if (options.count > 0 && frontEnd.saved() >= options.count)
@@ -102,8 +141,7 @@ int main(int argc, char *argv[])
         case RunOutcome::PortNotOpened:
             // The window stays silent where nothing better is known; a script's log should still say it.
             if (run.lastOpenResult() == OpenResult::Failed)
-                frontEnd.message(QStringLiteral("シリアルポートを開けません: %1").arg(device),
-                                 line.openFailureReason());
+                frontEnd.message(capture_texts::kCannotOpen.arg(device), line.openFailureReason());
             return exitStatusFor(outcome, run);
         default:
             return exitStatusFor(outcome, run);

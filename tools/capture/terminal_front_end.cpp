@@ -55,7 +55,7 @@ void TerminalFrontEnd::pictureDropped()
     clearBar();
 }
 
-void TerminalFrontEnd::pictureSaved(const QString &path, const QImage &)
+void TerminalFrontEnd::pictureSaved(const QString &path, const QImage &, const PictureFacts &)
 {
     clearBar();
     ++m_saved;
@@ -68,7 +68,10 @@ void TerminalFrontEnd::message(const QString &text, const QString &detail)
     clearBar();
     QString line = text;
     line.replace(u'\n', u' ');
-    if (!detail.isEmpty())
+    // A port message's second line names the device; any other message needs it said.
+    if (detail.isEmpty() && !line.startsWith(QDir::toNativeSeparators(m_device)))
+        line = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_device), line);
+    else
         line += QStringLiteral("\n  ") + detail;
     writeLine(stderr, line);
 }

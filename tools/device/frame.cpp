@@ -1,5 +1,7 @@
 #include "frame.h"
 
+#include "device_texts.h"
+
 #include <QImage>
 #include <QImageReader>
 #include <stdexcept>
@@ -41,8 +43,8 @@ QImage loadPicture(const QString &path)
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull())
-        throw std::runtime_error("cannot load picture " + path.toStdString() + ": " +
-                                 reader.errorString().toStdString());
+        throw std::runtime_error(
+            device_texts::pictureUnreadable(path.toStdString(), reader.errorString().toStdString()));
     return image;
 }
 

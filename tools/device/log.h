@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device_texts.h"
+
 #include <cstdio>
 #include <string>
 
@@ -13,7 +15,7 @@ inline void note(const std::string &what)
 
 inline void note(int copy, const std::string &what)
 {
-    note("copy " + std::to_string(copy) + ": " + what);
+    note(device_texts::copyNote(copy, what));
 }
 
 } // namespace velsnap

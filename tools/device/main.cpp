@@ -1,3 +1,4 @@
+#include "device_texts.h"
 #include "frame.h"
 #include "line.h"
 #include "log.h"
@@ -29,7 +30,7 @@ constexpr milliseconds kHangupGrace{500};
 
 int stopped()
 {
-    note("stopped by signal");
+    note(device_texts::kStoppedBySignal);
     return 0;
 }
 
@@ -48,7 +49,7 @@ int run(const Options &options, const StopSignals &stop)
     for (int copy = 1; options.count == 0 || copy <= options.count; ++copy) {
         if (copy > 1 && !stop.sleep(options.pause))
             return stopped();
-        note(copy, "waiting for receiver");
+        note(copy, device_texts::kWaitingForReceiver);
         if (line.waitForReceiver() == LineStatus::Stopped)
             return stopped();
         const std::vector<std::uint8_t> pixels = picture.empty() ? frameBytes(testPattern(copy)) : picture;
@@ -62,13 +63,13 @@ int run(const Options &options, const StopSignals &stop)
             break;
         case CopyEnd::Cut:
             if (options.stopAfter) {
-                note(copy, "silent until stopped");
+                note(copy, device_texts::kSilentUntilStopped);
                 stop.waitForever();
                 return stopped();
             }
             if (line.awaitReceiverClose(kHangupGrace) == LineStatus::Stopped)
                 return stopped();
-            note(copy, "hanging up");
+            note(copy, device_texts::kHangingUp);
             return 0;
         case CopyEnd::Stopped:
             return stopped();
@@ -95,11 +96,11 @@ int main(int argc, char **argv)
     try {
         options = parseOptions(argc, argv);
     } catch (const UsageError &e) {
-        std::cerr << "velsnap-device: " << e.what() << "\nTry 'velsnap-device --help'.\n";
+        std::cerr << "velsnap-device: " << e.what() << device_texts::kUsageHint;
         return 2;
     }
-    if (options.help) {
-        std::cout << kUsage;
+    if (options.help || options.version) {
+        std::cout << (options.help ? device_texts::kUsage : "velsnap-device " VELSNAP_VERSION "\n");
         return 0;
     }
     try {

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "device_texts.h"
+
 #include "frame.h"
 
 #include <charconv>
@@ -9,56 +11,6 @@
 
 namespace velsnap {
 
-const char *const kUsage = R"(Usage: velsnap-device [OPTION]...
-Simulates a handheld sending screen copies over a serial line.
-
-Without --device it opens a pseudo-terminal and prints the path of its slave
-(e.g. /dev/pts/5) as the only line on stdout; point the receiver at it. Each
-copy waits until the receiver has had that path open for 0.1 s. After a copy
-the next one waits until the receiver has closed the line (at most 5 s);
-after the last copy the line is kept until nobody has had it open for 0.1 s
-(at most 5 s). Progress goes to stderr, one line per event.
-
-Line:
-  --device PATH          use a serial device (raw, 57600 8N1, no flow
-                         control) instead of a pseudo-terminal
-  --baud N               pace bytes as a line at N baud would (10 bits a
-                         byte); 0 sends as fast as the line takes them
-                         (default 0)
-
-Pictures:
-  --picture FILE         send this picture (any format Qt reads), scaled to
-                         cover 320x240 and centred; default: a test pattern
-                         whose white square moves with the copy number
-  --count N              number of copies, 0 for no end (default 1)
-  --pause MS             pause between copies (default 2000)
-  --save-sent FILE       write the 153600 pixel bytes of every copy that is
-                         started to FILE, one after the other; FILE is
-                         emptied first
-
-Misbehaving on purpose:
-  --header KIND          normal, mi500 (one extra byte after the 25-byte
-                         header) or bad (marker in lower case) (default
-                         normal)
-  --trickle-header MS    send the header one byte at a time, MS apart
-  --late-extra MS        with --header mi500, send the extra byte MS after
-                         the rest of the header
-  --ack-timeout MS       give up a copy when no acknowledgement came within
-                         MS of the first header byte (default: wait)
-  --stop-after BYTES     send only BYTES of pixel data, then fall silent
-                         with the line open until stopped by a signal
-  --hangup-after BYTES   send only BYTES of pixel data, then close the line
-                         and exit 0 (the receiver gets up to 0.5 s first to
-                         take what was sent)
-
-  --help                 show this text
-
-Exit status: 0 when every copy went out in full or the run ended as asked
-(signal, --stop-after, --hangup-after), 1 when a copy was given up (receiver
-closed the line, no or wrong acknowledgement) or on an error, 2 on bad
-options.
-)";
-
 namespace {
 
 long long number(std::string_view option, std::string_view text, long long max)
@@ -66,8 +18,7 @@ long long number(std::string_view option, std::string_view text, long long max)
     long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > max)
-        throw UsageError(std::string(option) + ": expected a whole number from 0 to " + std::to_string(max) +
-                         ", got '" + std::string(text) + "'");
+        throw UsageError(device_texts::wholeNumber(std::string(option), max, std::string(text)));
     return value;
 }
 
@@ -84,7 +35,7 @@ HeaderKind headerKind(std::string_view text)
         return HeaderKind::Mi500;
     if (text == "bad")
         return HeaderKind::Bad;
-    throw UsageError("--header: expected normal, mi500 or bad, got '" + std::string(text) + "'");
+    throw UsageError(device_texts::headerKind(std::string(text)));
 }
 
 // value() takes the option's argument; it is only asked for once the option
@@ -117,15 +68,15 @@ void apply(Options &o, std::string_view option, const std::function<std::string_
     else if (option == "--save-sent")
         o.saveSent = value();
     else
-        throw UsageError("unknown option '" + std::string(option) + "'");
+        throw UsageError(device_texts::unknownOption(std::string(option)));
 }
 
 void check(const Options &o)
 {
     if (o.stopAfter && o.hangupAfter)
-        throw UsageError("--stop-after and --hangup-after exclude each other");
+        throw UsageError(device_texts::kStopOrHangUp);
     if (o.lateExtra && o.header != HeaderKind::Mi500)
-        throw UsageError("--late-extra needs --header mi500");
+        throw UsageError(device_texts::kLateExtraNeedsMi500);
 }
 
 } // namespace
@@ -140,12 +91,12 @@ Options parseOptions(int argc, char **argv)
     Options o;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
-        if (arg == "--help") {
-            o.help = true;
+        if (arg == "--help" || arg == "--version") {
+            (arg == "--help" ? o.help : o.version) = true;
             continue;
         }
         if (!arg.starts_with("--"))
-            throw UsageError("unexpected argument '" + std::string(arg) + "'");
+            throw UsageError(device_texts::unexpectedArgument(std::string(arg)));
         // Both "--opt value" and "--opt=value".
         std::optional<std::string_view> inlineValue;
         if (const auto eq = arg.find('='); eq != std::string_view::npos) {
@@ -156,7 +107,7 @@ Options parseOptions(int argc, char **argv)
             if (inlineValue)
                 return *inlineValue;
             if (i + 1 >= argc)
-                throw UsageError(std::string(arg) + ": missing value");
+                throw UsageError(device_texts::missingValue(std::string(arg)));
             return argv[++i];
         });
     }

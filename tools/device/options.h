@@ -12,6 +12,7 @@ namespace velsnap {
 
 struct Options {
     bool help = false;
+    bool version = false;
     std::optional<std::string> device;
     std::optional<std::string> picture;
     int count = 1;
@@ -35,7 +36,5 @@ struct UsageError : std::runtime_error {
 
 // Throws UsageError with a message fit for the user.
 Options parseOptions(int argc, char **argv);
-
-extern const char *const kUsage;
 
 } // namespace velsnap

@@ -1,5 +1,6 @@
 #include "sender.h"
 
+#include "device_texts.h"
 #include "frame.h"
 #include "header.h"
 #include "line.h"
@@ -47,19 +48,19 @@ public:
         const auto all = std::span(header);
         if (!send(all.first(1)))
             return m_end;
-        note(m_copy, "first header byte sent, waiting for ack");
+        note(m_copy, device_texts::kFirstByteSent);
         if (!awaitAck())
             return m_end;
-        note(m_copy, "ack received");
+        note(m_copy, device_texts::kAckReceived);
         if (!sendHeaderRest(all.subspan(1, kHeaderBytes - 1)))
             return m_end;
-        note(m_copy, "header sent");
+        note(m_copy, device_texts::kHeaderSent);
         if (all.size() > kHeaderBytes) {
             if (m_options.lateExtra && !pause(*m_options.lateExtra))
                 return m_end;
             if (!send(all.subspan(kHeaderBytes)))
                 return m_end;
-            note(m_copy, "extra header byte sent");
+            note(m_copy, device_texts::kExtraByteSent);
         }
         return sendPixels(pixels);
     }
@@ -72,11 +73,11 @@ private:
         case LineStatus::Ok:
             return true;
         case LineStatus::HungUp:
-            note(m_copy, "receiver closed the line");
+            note(m_copy, device_texts::kReceiverClosed);
             m_end = CopyEnd::GivenUp;
             return false;
         case LineStatus::TimedOut:
-            note(m_copy, "no ack in time");
+            note(m_copy, device_texts::kNoAckInTime);
             m_end = CopyEnd::GivenUp;
             return false;
         case LineStatus::Stopped:
@@ -100,7 +101,7 @@ private:
             return false;
         if (reply == kAck)
             return true;
-        note(m_copy, "wrong ack: " + hex(reply));
+        note(m_copy, device_texts::wrongAck(hex(reply)));
         m_end = CopyEnd::GivenUp;
         return false;
     }
@@ -125,14 +126,13 @@ private:
             if (!send(pixels.subspan(start, size)))
                 return m_end;
             if (size == kBlockBytes)
-                note(m_copy,
-                     "block " + std::to_string(block + 1) + "/" + std::to_string(kFrameBytes / kBlockBytes) + " sent");
+                note(m_copy, device_texts::blockSent(block + 1, kFrameBytes / kBlockBytes));
         }
         if (limit < kFrameBytes) {
-            note(m_copy, "pixel data cut after " + std::to_string(limit) + " bytes");
+            note(m_copy, device_texts::pixelDataCut(limit));
             return CopyEnd::Cut;
         }
-        note(m_copy, "done");
+        note(m_copy, device_texts::kDone);
         return CopyEnd::Complete;
     }
 

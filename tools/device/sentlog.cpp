@@ -1,5 +1,7 @@
 #include "sentlog.h"
 
+#include "device_texts.h"
+
 #include <stdexcept>
 
 namespace velsnap {
@@ -10,7 +12,7 @@ SentLog::SentLog(const std::optional<std::string> &path)
         return;
     m_file.open(*path, std::ios::binary | std::ios::trunc);
     if (!m_file)
-        throw std::runtime_error("cannot write " + *path);
+        throw std::runtime_error(device_texts::cannotWrite(*path));
 }
 
 void SentLog::add(const std::vector<std::uint8_t> &pixels)
@@ -21,7 +23,7 @@ void SentLog::add(const std::vector<std::uint8_t> &pixels)
     // Flushed at once, so a test can read it while the device still runs.
     m_file.flush();
     if (!m_file)
-        throw std::runtime_error("writing the sent pixel data failed");
+        throw std::runtime_error(device_texts::kSentLogFailed);
 }
 
 } // namespace velsnap

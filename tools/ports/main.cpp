@@ -1,11 +1,15 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
 #include "japanese_font.h"
 #include "platform/port_search.h"
+#include "port_check.h"
+#include "ports_texts.h"
 #include "ports_window.h"
 #include "serial/port_settings.h"
+#include "system/home_variable.h"
 
 #include <QApplication>
 #include <QTextStream>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -26,15 +30,28 @@ int printList(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    velsnap::ensureHomeVariable();
     if (argc == 2 && std::strcmp(argv[1], "--list") == 0)
         return printList(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "--check") == 0) {
+        QCoreApplication app(argc, argv);
+        return velsnap::checkFromCommandLine(QCoreApplication::arguments().mid(2));
+    }
+    const bool alone = argc == 2;
+    if (alone && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        QTextStream(stdout) << velsnap::ports_texts::kUsage;
+        return 0;
+    }
+    if (alone && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("velsnap-ports " VELSNAP_VERSION "\n", stdout);
+        return 0;
+    }
     if (argc > 1) {
-        QTextStream(stderr) << "使い方: velsnap-ports [--list]\n"
-                               "  --list  COM 1 から COM 8 が使うデバイスを表示します（何も変更しません）\n";
+        QTextStream(stderr) << velsnap::ports_texts::kUsage;
         return 2;
     }
     QApplication app(argc, argv);
-    velsnap::preferJapaneseFont(app);
+    velsnap::speakJapanese(app);
     velsnap::PortsWindow window(velsnap::findSerialPorts);
     window.show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "port_rows.h"
 
 #include "platform/device_state.h"
+#include "ports_texts.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -48,11 +49,11 @@ QString sourceText(PortSource source)
 {
     switch (source) {
     case PortSource::Mapped:
-        return QStringLiteral("割り当て");
+        return ports_texts::kSourceMapped;
     case PortSource::Found:
-        return QStringLiteral("自動（見つかったポート）");
+        return ports_texts::kSourceFound;
     case PortSource::Fallback:
-        return QStringLiteral("自動（見つからないため既定の名前）");
+        return ports_texts::kSourceFallback;
     case PortSource::None:
         break;
     }
@@ -62,12 +63,12 @@ QString sourceText(PortSource source)
 QString stateText(const PortRow &row)
 {
     if (!row.exists)
-        return QStringLiteral("ありません");
+        return ports_texts::kStateMissing;
     if (!row.serial)
-        return QStringLiteral("シリアルポートではありません");
+        return ports_texts::kStateNotSerial;
     if (!row.mayOpen)
-        return QStringLiteral("開く権限がありません（グループ %1）").arg(row.group);
-    return QStringLiteral("使えます");
+        return ports_texts::kStateNotAllowed.arg(row.group);
+    return ports_texts::kStateUsable;
 }
 
 QString listLine(const PortRow &row)

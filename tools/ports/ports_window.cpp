@@ -1,13 +1,22 @@
 #include "ports_window.h"
 
+#include "column_fit.h"
+#include "japanese_font.h"
+#include "port_check.h"
+#include "ports_texts.h"
 #include "serial/port_settings.h"
+#include "system/qt_japanese.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -15,32 +24,39 @@ namespace velsnap {
 
 namespace {
 
+using namespace ports_texts;
+
 enum Column { PortColumn, DeviceColumn, SourceColumn, StateColumn, DescriptionColumn, MakerColumn, SerialColumn };
 
 // Item data of a device list: the path to store; empty for automatic.
 constexpr int kTypePathRole = Qt::UserRole + 1;
 
+// Wide enough for long by-id names, descriptions and serial numbers.
+constexpr QSize kWishedSize(1120, 560);
+
 } // namespace
 
 PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), m_finder(std::move(finder))
 {
-    setWindowTitle(QStringLiteral("VELSNAP シリアルポートの割り当て"));
-    auto *intro = new QLabel(QStringLiteral("COM 1 から COM 8 が使うデバイスです。一覧から選ぶとすぐに記録され、"
-                                            "次の受信から使われます。\n設定ファイル: %1")
-                                 .arg(m_settings.fileName()));
+    setWindowTitle(kWindowTitle);
+    auto *intro = new QLabel(kIntro.arg(m_settings.fileName()));
     intro->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    intro->setWordWrap(true); // a narrow screen wraps it rather than widening the window
 
     m_table = new QTableWidget(kPortCount, SerialColumn + 1);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("ポート"), QStringLiteral("デバイス"), QStringLiteral("決め方"),
-                                        QStringLiteral("状態"), QStringLiteral("説明"), QStringLiteral("メーカー"),
-                                        QStringLiteral("シリアル番号")});
+    m_table->setHorizontalHeaderLabels(kColumns);
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_diagnosis = new QPlainTextEdit;
+    m_diagnosis->setObjectName(QStringLiteral("diagnosis"));
+    m_diagnosis->setReadOnly(true); // selectable: the udev rule is there to copy
+    connect(m_table, &QTableWidget::currentCellChanged, this, [this](int line) { diagnose(line + 1); });
     m_table->horizontalHeader()->setStretchLastSection(true);
 
-    auto *again = new QPushButton(QStringLiteral("もう一度探す(&R)"));
-    auto *close = new QPushButton(QStringLiteral("閉じる(&C)"));
+    auto *again = new QPushButton(kSearchAgain);
+    auto *close = new QPushButton(kClose);
     connect(again, &QPushButton::clicked, this, &PortsWindow::refresh);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto *buttons = new QHBoxLayout;
@@ -50,10 +66,35 @@ PortsWindow::PortsWindow(PortFinder finder, QWidget *parent) : QWidget(parent), 
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(intro);
-    layout->addWidget(m_table);
+    layout->addWidget(m_table, 3);
+    layout->addWidget(m_diagnosis, 2);
     layout->addLayout(buttons);
     refresh();
-    resize(1120, 380);
+    // No wider than the screen, with room for the window manager's frame;
+    // the columns then share what there is, whenever the table's width changes.
+    m_table->viewport()->installEventFilter(this);
+    const int room = screen()->availableGeometry().width() * 95 / 100;
+    resize(std::min(kWishedSize.width(), room), kWishedSize.height());
+}
+
+bool PortsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QWidget::eventFilter(watched, event);
+}
+
+void PortsWindow::fitColumns()
+{
+    const std::vector<int> widths = fittedWidths(m_wantedWidths, m_table->viewport()->width());
+    for (int column = 0; column < int(widths.size()); ++column)
+        m_table->setColumnWidth(column, widths[column]);
+}
+
+void speakJapanese(QApplication &application)
+{
+    preferJapaneseFont(application);
+    installQtJapanese(application);
 }
 
 void PortsWindow::refresh()
@@ -75,12 +116,24 @@ void PortsWindow::refresh()
         m_table->setCellWidget(line, DeviceColumn, deviceChoices(row, mapping));
     }
     m_table->resizeColumnsToContents();
+    m_wantedWidths.clear();
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        m_wantedWidths.push_back(m_table->columnWidth(column));
+    fitColumns();
+    diagnose(std::max(1, m_table->currentRow() + 1));
+}
+
+void PortsWindow::diagnose(int port)
+{
+    if (port < 1 || port > kPortCount)
+        return;
+    m_diagnosis->setPlainText(portReport(port, deviceForPort(port, readPortMapping(m_settings), m_found)).text);
 }
 
 QComboBox *PortsWindow::deviceChoices(const PortRow &row, const PortMapping &mapping)
 {
     auto *choices = new QComboBox;
-    choices->addItem(QStringLiteral("自動: %1").arg(deviceForPort(row.port, {}, m_found)), QString());
+    choices->addItem(kAutomatic.arg(deviceForPort(row.port, {}, m_found)), QString());
     for (const FoundPort &port : numberedPorts(m_found)) {
         choices->addItem(port.preferredPath(), port.preferredPath());
         choices->setItemData(choices->count() - 1, port.description, Qt::ToolTipRole);
@@ -93,11 +146,11 @@ QComboBox *PortsWindow::deviceChoices(const PortRow &row, const PortMapping &map
         }
         choices->setCurrentIndex(index);
     }
-    choices->addItem(QStringLiteral("パスを入力…"));
+    choices->addItem(kTypePath);
     choices->setItemData(choices->count() - 1, true, kTypePathRole);
     const auto mapped = mapping.find(row.port);
     choices->setToolTip(mapped == mapping.end()
-                            ? QStringLiteral("自動で決まります")
+                            ? kChosenAutomatically
                             : QStringLiteral("COM%1=%2").arg(QString::number(row.port), mapped->second));
     connect(choices, &QComboBox::activated, this,
             [this, port = row.port, choices](int index) { choose(port, choices, index); });
@@ -109,14 +162,15 @@ void PortsWindow::choose(int port, QComboBox *choices, int index)
     QString device = choices->itemData(index).toString();
     if (choices->itemData(index, kTypePathRole).toBool()) {
         bool ok = false;
-        device = QInputDialog::getText(this, windowTitle(), QStringLiteral("COM %1 のデバイスのパス:").arg(port),
-                                       QLineEdit::Normal, QStringLiteral("/dev/serial/by-id/"), &ok);
+        device = QInputDialog::getText(this, windowTitle(), kPathPrompt.arg(port), QLineEdit::Normal,
+                                       QStringLiteral("/dev/serial/by-id/"), &ok);
         if (!ok || device.trimmed().isEmpty()) {
             refresh(); // back to what is stored
             return;
         }
     }
-    storePortChoice(m_settings, port, device);
+    if (const QString error = storePortChoice(m_settings, port, device); !error.isEmpty())
+        QMessageBox::warning(this, windowTitle(), kChoiceNotStored.arg(m_settings.fileName(), error));
     refresh();
 }
 

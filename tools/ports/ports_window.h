@@ -6,8 +6,10 @@
 #include <QWidget>
 #include <functional>
 
+class QApplication;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QTableWidget;
 
 namespace velsnap {
@@ -22,14 +24,25 @@ public:
     QTableWidget *table() const { return m_table; }
     void refresh(); // looks for the ports again and rereads the settings
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override; // the table's width
+
 private:
+    void fitColumns();
     QComboBox *deviceChoices(const PortRow &row, const PortMapping &mapping);
     void choose(int port, QComboBox *choices, int index);
+    void diagnose(int port); // the doctor's report for COM `port` below the table
 
     PortFinder m_finder;
     std::vector<FoundPort> m_found;
     SettingsStore m_settings;
     QTableWidget *m_table = nullptr;
+    std::vector<int> m_wantedWidths; // of each column, for its contents
+    QPlainTextEdit *m_diagnosis = nullptr;
 };
+
+// The window's application in Japanese: its font, and Qt's own texts (the
+// buttons of the path dialog).
+void speakJapanese(QApplication &application);
 
 } // namespace velsnap

@@ -2,7 +2,10 @@
 
 #include "platform/system_places.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <cerrno>
 
 namespace velsnap {
 
@@ -30,8 +33,30 @@ ProgramFolders programFoldersFor(const QString &programFolder, bool programFolde
 
 ProgramFolders programFoldersOf(const QString &programFolder)
 {
-    return programFoldersFor(programFolder, folderWritable(programFolder),
-                             QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    return programFoldersFor(
+        programFolder, folderWritable(programFolder),
+        absolutePicturesFolder(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation), QDir::homePath()));
+}
+
+QString absolutePicturesFolder(const QString &named, const QString &home)
+{
+    if (!named.isEmpty() && QDir::isAbsolutePath(named))
+        return named;
+    return QDir(home).filePath(QStringLiteral("Pictures"));
+}
+
+int makeFolder(const QString &folder)
+{
+    if (QDir().mkpath(folder))
+        return 0;
+    const int error = errno;
+    // mkpath leaves EEXIST behind when a file stands where a folder should be.
+    for (QFileInfo step(QDir::cleanPath(folder));; step = QFileInfo(step.path())) {
+        if (step.exists())
+            return step.isDir() ? error : ENOTDIR;
+        if (step.isRoot() || step.path() == step.filePath())
+            return error;
+    }
 }
 
 } // namespace velsnap

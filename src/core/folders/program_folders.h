@@ -29,4 +29,13 @@ ProgramFolders programFoldersFor(const QString &programFolder, bool programFolde
 // user may write it and where the user's pictures folder is.
 ProgramFolders programFoldersOf(const QString &programFolder);
 
+// The user's pictures folder as the desktop names it, where that is an
+// absolute path; a relative entry counts for nothing (as in the base-directory
+// rules), and then it is "Pictures" in `home`.
+QString absolutePicturesFolder(const QString &named, const QString &home);
+
+// Makes `folder` with its parents where it is missing: 0 when it is a folder
+// now, else the reason as an errno value (ENOTDIR when a file is in the way).
+int makeFolder(const QString &folder);
+
 } // namespace velsnap

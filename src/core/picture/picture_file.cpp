@@ -1,10 +1,12 @@
 #include "picture/picture_file.h"
 
+#include "folders/program_folders.h"
+#include "picture/enlarged_picture.h"
+#include "picture/picture_facts.h"
 #include "picture/picture_geometry.h"
 #include "platform/file_commit.h"
 #include "texts.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -20,12 +22,55 @@ struct Bytes {
     QString error;
 };
 
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 QString cannotWrite(const QString &path, const QString &reason)
 {
     return texts::kPictureNotWritten.arg(QDir::toNativeSeparators(path), reason);
 }
 
-Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer)
+void putLittleEndian(QByteArray &bytes, int at, quint32 value)
+{
+    for (int n = 0; n < 4; ++n)
+        bytes[at + n] = char(value >> (8 * n));
+}
+
+// The template's header with the sizes of a picture `scale` times as large:
+// file size, width, height and pixel data size.
+QByteArray scaledHeader(QByteArray header, int scale)
+{
+    const quint32 pixelBytes = quint32(kPictureBufferBytes) * quint32(scale * scale);
+    putLittleEndian(header, 2, kBitmapHeaderBytes + pixelBytes);
+    putLittleEndian(header, 18, quint32(kPictureWidth * scale));
+    putLittleEndian(header, 22, quint32(kPictureHeight * scale));
+    putLittleEndian(header, 34, pixelBytes);
+    return header;
+}
+
+// The buffer as a picture, bottom row first as it is.
+QImage bottomUpPicture(const QByteArray &buffer)
+{
+    return QImage(reinterpret_cast<const uchar *>(buffer.constData()), kPictureWidth, kPictureHeight, kBufferRowBytes,
+                  QImage::Format_BGR888);
+}
+
+// The buffer's rows `scale` times enlarged, still bottom row first, blue, green, red.
+QByteArray scaledBuffer(const QByteArray &buffer, int scale)
+{
+    if (scale == 1)
+        return buffer;
+    const QImage large = enlargedPicture(bottomUpPicture(buffer), scale).rgbSwapped();
+    QByteArray rows;
+    rows.reserve(qsizetype(large.height()) * large.width() * 3);
+    for (int y = 0; y < large.height(); ++y)
+        rows.append(reinterpret_cast<const char *>(large.constScanLine(y)), qsizetype(large.width()) * 3);
+    return rows;
+}
+
+Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer, int scale)
 {
     QFile file(templatePath);
     if (!file.open(QIODevice::ReadOnly))
@@ -33,18 +78,12 @@ Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer)
     const QByteArray header = file.read(kBitmapHeaderBytes);
     if (header.size() < kBitmapHeaderBytes)
         return {{}, texts::kTemplateTooShort.arg(header.size()).arg(QDir::toNativeSeparators(templatePath))};
-    return {header + buffer, {}};
+    return {(scale == 1 ? header : scaledHeader(header, scale)) + scaledBuffer(buffer, scale), {}};
 }
 
-QByteArray pngBytes(const QByteArray &buffer)
+QByteArray pngBytes(const QByteArray &buffer, const PictureFacts &facts, int scale)
 {
-    const QImage bottomUp(reinterpret_cast<const uchar *>(buffer.constData()), kPictureWidth, kPictureHeight,
-                          kBufferRowBytes, QImage::Format_BGR888);
-    QByteArray png;
-    QBuffer device(&png);
-    device.open(QIODevice::WriteOnly);
-    bottomUp.mirrored(false, true).save(&device, "PNG");
-    return png;
+    return pngWithFacts(enlargedPicture(bottomUpPicture(buffer).mirrored(false, true), scale), facts);
 }
 
 } // namespace
@@ -71,16 +110,20 @@ QString freePictureFileName(const QDateTime &when, const std::function<bool(cons
 }
 
 PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder, const QDateTime &when,
-                                    const QByteArray &buffer, PictureFormat format)
+                                    const QByteArray &buffer, PictureFormat format, const QString &source, int scale)
 {
     const QDir folder(pictureFolder);
     const QString firstPath = folder.filePath(pictureFileName(when, format));
-    if (format == PictureFormat::Png && buffer.size() != kPictureBufferBytes)
-        return {{}, cannotWrite(firstPath, QString::fromLocal8Bit(std::strerror(EINVAL)))};
-    const Bytes bytes = format == PictureFormat::Png ? Bytes{pngBytes(buffer), {}} : bitmapBytes(templatePath, buffer);
+    if (buffer.size() != kPictureBufferBytes || scale < 1 || scale > kLargestScale)
+        return {{}, cannotWrite(firstPath, errorText(EINVAL))};
+    const Bytes bytes = format == PictureFormat::Png ? Bytes{pngBytes(buffer, {when, source}, scale), {}}
+                                                     : bitmapBytes(templatePath, buffer, scale);
     if (!bytes.error.isEmpty())
         return {{}, bytes.error};
 
+    // The folder may have gone since start-up (moved, deleted, a stick pulled out).
+    if (const int missing = makeFolder(pictureFolder); missing != 0)
+        return {{}, cannotWrite(firstPath, errorText(missing))};
     QString temporary;
     const FileStep written = writeTemporaryFile(pictureFolder, bytes.data, temporary);
     if (written.result != FileStep::Done)

@@ -28,13 +28,14 @@ struct PictureWriteResult {
 };
 
 // Writes the picture of `buffer` (240 rows of 960 bytes, bottom row first,
-// blue, green, red) into `pictureFolder` under its dated name. A BMP is the
-// first 54 bytes of the template at `templatePath` followed by the buffer; a
-// PNG needs no template. The file is written in full under a temporary name,
-// then given the first dated name that is still free at that very moment: a
-// file of that name, even one another program makes at the same time, is
-// never replaced. On failure nothing is left in the folder.
+// blue, green, red) into `pictureFolder` under its dated name, `scale` times
+// enlarged pixel for pixel. A BMP is the first 54 bytes of the template at
+// `templatePath` followed by the buffer (its sizes made those of the
+// enlargement); a PNG needs no template and keeps `when` and `source` in it. The file is written in full under a
+// temporary name, then given the first dated name that is still free at that very moment: a file of that name, even one
+// another program makes at the same time, is never replaced. On failure nothing is left in the folder.
 PictureWriteResult writePictureFile(const QString &templatePath, const QString &pictureFolder, const QDateTime &when,
-                                    const QByteArray &buffer, PictureFormat format = PictureFormat::Bmp);
+                                    const QByteArray &buffer, PictureFormat format = PictureFormat::Bmp,
+                                    const QString &source = {}, int scale = 1);
 
 } // namespace velsnap

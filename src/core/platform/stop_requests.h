@@ -7,7 +7,8 @@ namespace velsnap {
 
 // Who asks the program to end.
 enum class StopSource {
-    // A command-line program. Linux: SIGINT, SIGTERM. Windows: the console's
+    // A command-line program. Linux: SIGINT, SIGTERM, SIGHUP (a dropped ssh
+    // connection must not leave the port's lock file). Windows: the console's
     // Ctrl+C, Ctrl+Break, its close box, log-off and shutdown.
     Console,
     // The window at the end of the desktop session. Linux: SIGTERM, SIGHUP,

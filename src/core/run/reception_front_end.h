@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/picture_facts.h"
 #include "picture/pixel_conversion.h"
 
 #include <QString>
@@ -33,7 +34,7 @@ public:
     // The picture in progress was given up; nothing was written.
     virtual void pictureDropped() = 0;
     // The picture was written to `path`; `picture` is that file, loaded once.
-    virtual void pictureSaved(const QString &path, const QImage &picture) = 0;
+    virtual void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts) = 0;
 
     // A message the user must see; `detail` is a second line naming the cause.
     virtual void message(const QString &text, const QString &detail) = 0;

@@ -109,6 +109,7 @@ RunOutcome ReceptionRun::receive_image()
     int port = m_services.chosenPort();
     if (port == -1)
         port = 0; // -1 would only close the port; as a stored choice it names no port
+    m_port = port;
     if (!set_port_state(port)) {
         glb_cancel = true;
         return RunOutcome::PortNotOpened;
@@ -155,16 +156,18 @@ RunOutcome ReceptionRun::receive_image()
 
     m_state = State::Writing;
     const ProgramFolders &folders = m_services.folders;
+    const PictureFacts facts{QDateTime::currentDateTime(),
+                             m_services.sourceOfPort ? m_services.sourceOfPort(m_port) : QString()};
     const PictureWriteResult written =
-        writePictureFile(folders.app_path + QLatin1String(kHeaderTemplateName), folders.image_path,
-                         QDateTime::currentDateTime(), buffer, m_format);
+        writePictureFile(folders.app_path + QLatin1String(kHeaderTemplateName), folders.image_path, facts.received,
+                         buffer, m_format, facts.source, m_scale);
     if (!written.ok())
         return failRun(RunOutcome::NotWritten, written.error);
     const QTime end = QTime::currentTime();
     frontEnd.showReport(Label::End, timeOfDayText(end));
     frontEnd.showReport(Label::Time, processingTimeText(m_start, end));
     set_port_state(-1); // closing only: it cannot fail
-    return finishRun(folders.image_path + written.fileName);
+    return finishRun(folders.image_path + written.fileName, facts);
 }
 
 ReceptionRun::Wait ReceptionRun::waitForBytes(qint64 count)
@@ -241,12 +244,12 @@ RunOutcome ReceptionRun::failRun(RunOutcome why, const QString &message)
     return why;
 }
 
-RunOutcome ReceptionRun::finishRun(const QString &path)
+RunOutcome ReceptionRun::finishRun(const QString &path, const PictureFacts &facts)
 {
     const QImage picture(path);
     m_services.frontEnd.showStatus(texts::kStatusComplete);
     m_state = State::Idle;
-    m_services.frontEnd.pictureSaved(path, picture);
+    m_services.frontEnd.pictureSaved(path, picture, facts);
     return RunOutcome::Saved;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/picture_facts.h"
 #include "picture/picture_file.h"
 #include "serial/serial_line.h"
 
@@ -36,6 +37,8 @@ public:
         ReceptionFrontEnd &frontEnd;
         const ProgramFolders &folders;   // template beside the program, pictures into image_path
         std::function<int()> chosenPort; // read afresh at the start of every run
+        // The device behind a port, for the pictures' facts; empty: not known.
+        std::function<QString(int port)> sourceOfPort;
     };
 
     explicit ReceptionRun(Services services);
@@ -56,6 +59,8 @@ public:
     // gives the picture up; 0 waits as long as it takes.
     void setSilenceLimit(int milliseconds) { m_silenceLimitMs = milliseconds; }
     void setPictureFormat(PictureFormat format) { m_format = format; }
+    // Pictures are written this many times enlarged, pixel for pixel.
+    void setPictureScale(int scale) { m_scale = scale; }
 
     State state() const { return m_state; }
     // flag_receive_image: from the acknowledgement until the run ends.
@@ -69,7 +74,7 @@ private:
     RunOutcome cancelRun();
     RunOutcome abandonRun(Wait why);
     RunOutcome failRun(RunOutcome why, const QString &message);
-    RunOutcome finishRun(const QString &path);
+    RunOutcome finishRun(const QString &path, const PictureFacts &facts);
 
     Services m_services;
     bool glb_cancel = false;
@@ -78,6 +83,8 @@ private:
     OpenResult m_lastOpen = OpenResult::Opened;
     int m_silenceLimitMs = 0;
     PictureFormat m_format = PictureFormat::Bmp;
+    int m_scale = 1;
+    int m_port = 0;
     QTime m_start;
 };
 

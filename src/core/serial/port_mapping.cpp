@@ -62,8 +62,8 @@ std::vector<FoundPort> numberedPorts(std::vector<FoundPort> found)
 
 PortAssignment assignPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found)
 {
-    if (port < 1)
-        return {};
+    if (port < 1 || port > kPortCount)
+        return {}; // a stored number beyond the list is no port, whatever this machine has
     if (const auto entry = mapping.find(port); entry != mapping.end() && !entry->second.trimmed().isEmpty())
         return {entry->second.trimmed(), PortSource::Mapped};
     return systemPortFor(port, found);

@@ -29,7 +29,7 @@ enum class PortSource {
     Mapped,   // a "COMn" entry names the device
     Found,    // a port found on this machine
     Fallback, // the system's name for COM n, though no such port was found
-    None,     // a number below 1 names no port
+    None,     // a number outside 1 to 8 names no port
 };
 
 struct PortAssignment {
@@ -38,7 +38,7 @@ struct PortAssignment {
 };
 
 // What COM n means: its "COMn" entry when it has one, else what the system
-// calls COM n (systemPortFor).
+// calls COM n (systemPortFor). Numbers outside 1 to 8 mean nothing.
 PortAssignment assignPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
 QString deviceForPort(int port, const PortMapping &mapping, const std::vector<FoundPort> &found);
 

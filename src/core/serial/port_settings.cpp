@@ -26,12 +26,12 @@ PortMapping readPortMapping(const SettingsStore &store)
     return mapping;
 }
 
-void storePortChoice(SettingsStore &store, int port, const QString &device)
+QString storePortChoice(SettingsStore &store, int port, const QString &device)
 {
-    if (device.trimmed().isEmpty())
-        store.remove(kPortsSection, portKey(port));
-    else
-        store.write(kPortsSection, portKey(port), device.trimmed());
+    if (!device.trimmed().isEmpty())
+        return store.write(kPortsSection, portKey(port), device.trimmed());
+    store.remove(kPortsSection, portKey(port));
+    return {};
 }
 
 QString currentDeviceForPort(int port, const SettingsStore &store)

@@ -2,7 +2,11 @@
 
 #include "platform/system_places.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <cerrno>
+#include <cstring>
 
 namespace velsnap {
 
@@ -14,11 +18,18 @@ QString SettingsStore::read(const QString &section, const QString &key, const QS
     return value.userType() == QMetaType::QStringList ? value.toStringList().join(u',') : value.toString();
 }
 
-void SettingsStore::write(const QString &section, const QString &key, const QString &value)
+QString SettingsStore::write(const QString &section, const QString &key, const QString &value)
 {
     QSettings store = openSettingsStore();
     store.setValue(section + u'/' + key, value);
     store.sync();
+    if (store.status() == QSettings::NoError)
+        return {};
+    // QSettings says only that it failed; the file or its folder says why.
+    QFile file(store.fileName());
+    if (file.exists() ? !file.open(QIODevice::ReadWrite) : !QFileInfo(QFileInfo(file).path()).isWritable())
+        return file.exists() ? file.errorString() : QString::fromLocal8Bit(std::strerror(EACCES));
+    return QString::fromLocal8Bit(std::strerror(EIO));
 }
 
 void SettingsStore::remove(const QString &section, const QString &key)

@@ -10,7 +10,8 @@ namespace velsnap {
 class SettingsStore {
 public:
     QString read(const QString &section, const QString &key, const QString &fallback) const;
-    void write(const QString &section, const QString &key, const QString &value);
+    // Empty when the text is stored, else why the file cannot be written.
+    QString write(const QString &section, const QString &key, const QString &value);
     void remove(const QString &section, const QString &key);
     QStringList keys(const QString &section) const;
     // Where the store keeps its texts, to tell the user.

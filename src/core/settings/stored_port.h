@@ -7,9 +7,14 @@ namespace velsnap {
 
 // The stored "port" (default "1") as the number it reads as: the port each
 // reception run opens.
+inline QString storedPortText(const SettingsStore &settings)
+{
+    return settings.read(kSnapSection, kPortKey, QStringLiteral("1"));
+}
+
 inline int storedPortNumber(const SettingsStore &settings)
 {
-    return readStoredInt16(settings.read(kSnapSection, kPortKey, QStringLiteral("1")));
+    return readStoredInt16(storedPortText(settings));
 }
 
 } // namespace velsnap

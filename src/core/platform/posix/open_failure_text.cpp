@@ -94,13 +94,13 @@ QString held(const QString &device)
 
 } // namespace
 
-QString explainOpenFailure(OpenCause cause, int port, const QString &device, const QString &systemError)
+QString explainOpenFailure(OpenCause cause, const QString &portText, const QString &device, const QString &systemError)
 {
     switch (cause) {
     case OpenCause::NoPortNumber:
         return QStringLiteral(
                    "ポート番号 %1 に当たるシリアルポートはありません。COM 1 から COM 8 のどれかを選んでください。")
-            .arg(port);
+            .arg(portText);
     case OpenCause::Missing:
         return QStringLiteral("デバイス %1 がありません。ケーブルとアダプタの接続を確かめ、").arg(device) +
                kChooseAgain;

@@ -1,13 +1,34 @@
 #include "platform/posix/qt_serial_line.h"
 
 #include "platform/open_failure_text.h"
+#include "protocol/wire_protocol.h"
+#include "serial/port_doctor.h"
+#include "settings/stored_port.h"
+
+#include <QFileInfo>
 
 namespace velsnap {
+
+namespace {
+// Far above the 0.17 ms a byte takes at 57600 baud, and the scheduling
+// hiccups of a busy machine; far below the time a person takes to start the
+// next copy.
+constexpr int kQuietBeforeFirstByteMs = 150;
+} // namespace
 
 QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
+    m_settling.setSingleShot(true);
+    m_settling.setInterval(kQuietBeforeFirstByteMs);
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { settle(); });
+    // A device that keeps to the protocol sends one byte and waits for its
+    // answer; more than that before the quiet is what was left of the cut copy.
+    QObject::connect(&m_settling, &QTimer::timeout, &m_port, [this] {
+        if (m_port.bytesAvailable() > 1)
+            m_port.readAll();
+    });
 }
 
 OpenResult QtSerialLine::openPort()
@@ -20,7 +41,11 @@ OpenResult QtSerialLine::openPort()
 
     m_lineLost = false;
     m_openFailureReason.clear();
-    m_port.setPortName(device);
+    // Qt's lock file is named after the path: the real name makes two names
+    // of one device (a by-id link, /dev/ttyUSB0) meet in one lock, which
+    // also holds for root, whom the kernel's exclusive mode does not stop.
+    const QString realName = QFileInfo(device).canonicalFilePath();
+    m_port.setPortName(realName.isEmpty() ? device : realName);
     m_port.setBaudRate(QSerialPort::Baud57600);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
@@ -33,16 +58,52 @@ OpenResult QtSerialLine::openPort()
     }
     // A pseudo-terminal has no DTR line; that is no reason to refuse it.
     m_port.setDataTerminalReady(true);
-    // Only what arrives from now on counts: bytes the driver kept while the
-    // port was closed would be taken for the start of a screen copy.
-    m_port.clear(QSerialPort::Input);
+    discardStaleInput();
     m_port.clearError();
     return OpenResult::Opened;
 }
 
+void QtSerialLine::discardStaleInput()
+{
+    // Only what arrives from now on counts: bytes the driver kept while the
+    // port was closed would be taken for the start of a screen copy. Where
+    // there were any, a copy may have been under way as the port opened,
+    // and the rest of it would be taken for a header ("not a screen copy").
+    // So until the line falls quiet, or a header of its own begins, what
+    // comes is let run out unread.
+    const bool stale = m_port.waitForReadyRead(0) && m_port.bytesAvailable() > 0;
+    m_port.clear(QSerialPort::Input);
+    if (stale)
+        m_settling.start();
+    else
+        m_settling.stop();
+}
+
+void QtSerialLine::settle()
+{
+    if (!m_settling.isActive())
+        return;
+    m_settling.start(); // quiet counts from the last byte
+    if (m_port.bytesAvailable() < protocol::kHeaderBytes)
+        return; // decided when the line falls quiet
+    if (protocol::isScreenCopyHeader(m_port.peek(protocol::kHeaderBytes)))
+        m_settling.stop();
+    else
+        m_port.readAll();
+}
+
 OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
-    m_openFailureReason = explainOpenFailure(cause, m_commPort, device, systemError);
+    // Only a stored choice can name no port; it is said as it was written.
+    const QString portText =
+        cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(m_commPort);
+    m_openFailureReason = explainOpenFailure(cause, portText, device, systemError);
+    // A device that vanished, or one busy with nobody to name, may be brltty's or ModemManager's doing.
+    if (cause == OpenCause::Missing || cause == OpenCause::Held) {
+        const QString hint = openFailureHint(cause == OpenCause::Missing, device, LiveSystemView());
+        if (!hint.isEmpty())
+            m_openFailureReason += hint;
+    }
     return openResultFor(cause);
 }
 

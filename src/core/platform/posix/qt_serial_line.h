@@ -4,6 +4,7 @@
 #include "serial/serial_line.h"
 
 #include <QSerialPort>
+#include <QTimer>
 #include <functional>
 
 namespace velsnap {
@@ -20,8 +21,13 @@ public:
     bool portOpen() const override { return m_port.isOpen(); }
     OpenResult openPort() override;
     QString openFailureReason() const override { return m_openFailureReason; }
-    void closePort() override { m_port.close(); }
-    qint64 inBufferCount() const override { return m_port.bytesAvailable(); }
+    void closePort() override
+    {
+        m_settling.stop();
+        m_port.close();
+    }
+    // Nothing counts while a copy cut by the open is still running out.
+    qint64 inBufferCount() const override { return m_settling.isActive() ? 0 : m_port.bytesAvailable(); }
     void setInputLen(int length) override { m_inputLen = length; }
     QByteArray input() override { return m_port.read(m_inputLen); }
     void output(const QByteArray &bytes) override { m_port.write(bytes); }
@@ -29,10 +35,13 @@ public:
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void discardStaleInput();
+    void settle();
     OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
 
     DeviceLookup m_deviceForPort;
     QSerialPort m_port;
+    QTimer m_settling; // runs while stale input goes on arriving
     int m_commPort = 1;
     int m_inputLen = 0;
     bool m_lineLost = false;

@@ -11,7 +11,7 @@ struct StopRequests::State {
 };
 
 StopRequests::StopRequests(StopSource source, std::function<void()> onStop)
-    : m_state(new State{{source == StopSource::Console ? std::initializer_list<int>{SIGINT, SIGTERM}
+    : m_state(new State{{source == StopSource::Console ? std::initializer_list<int>{SIGINT, SIGTERM, SIGHUP}
                                                        : std::initializer_list<int>{SIGTERM, SIGHUP, SIGINT},
                          [onStop = std::move(onStop)](int) { onStop(); }}})
 {}

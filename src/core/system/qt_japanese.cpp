@@ -1,4 +1,4 @@
-#include "shell/qt_japanese.h"
+#include "system/qt_japanese.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,0 +1,73 @@
+#include "shell/picture_menu.h"
+
+#include "picture/enlarged_picture.h"
+#include "shell/dialogs.h"
+#include "shell/file_manager.h"
+#include "shell/picture_display.h"
+#include "texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QSaveFile>
+#include <QWidget>
+
+namespace velsnap {
+
+PictureMenu::PictureMenu(QWidget *window, Dialogs &dialogs, std::function<PictureFacts(const QString &)> factsOf)
+    : QObject(window),
+      m_window(window),
+      m_dialogs(dialogs),
+      m_factsOf(std::move(factsOf))
+{}
+
+void PictureMenu::popup(const QString &path, const QPoint &globalPos)
+{
+    auto *menu = new QMenu(m_window);
+    menu->setObjectName(QStringLiteral("picture_menu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(texts::kMenuCopy, this, [this, path] { copy(path, 1); });
+    menu->addAction(texts::kMenuCopyTwice, this, [this, path] { copy(path, 2); });
+    menu->addAction(texts::kMenuCopyThrice, this, [this, path] { copy(path, 3); });
+    menu->addSeparator();
+    menu->addAction(texts::kMenuSavePng, this, [this, path] { saveAsPng(path); });
+    menu->addAction(texts::kMenuShowInFolder, this, [this, path] { showInFolder(path); });
+    menu->popup(globalPos); // not exec(): a run waiting for its bytes goes on
+}
+
+void PictureMenu::copy(const QString &path, int scale)
+{
+    const QImage picture(path);
+    if (picture.isNull())
+        return m_dialogs.message(texts::kPictureUnreadable.arg(QDir::toNativeSeparators(path)));
+    copyPictureToClipboard(scale == 1 ? picture : enlargedPicture(picture, scale));
+}
+
+void PictureMenu::saveAsPng(const QString &path)
+{
+    const QImage picture(path);
+    if (picture.isNull())
+        return m_dialogs.message(texts::kPictureUnreadable.arg(QDir::toNativeSeparators(path)));
+    const QFileInfo file(path);
+    const PictureFacts facts = m_factsOf(path);
+    m_dialogs.askSavePath(texts::kSavePngTitle, file.dir().filePath(file.completeBaseName() + QStringLiteral(".png")),
+                          texts::kPngFilter,
+                          [this, picture, facts](const QString &target) { writePng(picture, facts, target); });
+}
+
+void PictureMenu::writePng(const QImage &picture, const PictureFacts &facts, const QString &target)
+{
+    QSaveFile file(target); // whole or not at all
+    if (!file.open(QIODevice::WriteOnly) || file.write(pngWithFacts(picture, facts)) < 0 || !file.commit())
+        m_dialogs.message(texts::kPictureNotWritten.arg(QDir::toNativeSeparators(target), file.errorString()));
+}
+
+void PictureMenu::showInFolder(const QString &path)
+{
+    showInFileManager(path, [this, path] {
+        m_dialogs.message(texts::kFolderNotShown.arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
+    });
+}
+
+} // namespace velsnap
