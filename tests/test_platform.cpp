@@ -97,7 +97,8 @@ private slots:
         QFETCH(int, result);
         QCOMPARE(int(openCauseOf(DWORD(code))), cause);
         QCOMPARE(int(openResultFor(OpenCause(cause))), result);
-        const QString text = explainOpenFailure(OpenCause(cause), 3, QStringLiteral("COM3"), QStringLiteral("why"));
+        const QString text =
+            explainOpenFailure(OpenCause(cause), QStringLiteral("3"), QStringLiteral("COM3"), QStringLiteral("why"));
         QVERIFY2(text.contains(QStringLiteral("COM3")), qPrintable(text));
         QCOMPARE(text.contains(QStringLiteral("why")), cause == int(OpenCause::Unknown));
     }

@@ -6,12 +6,12 @@ namespace {
 const QString kCheckAssignment = QStringLiteral("velsnap-ports で COM 番号の割り当てを確かめてください。");
 } // namespace
 
-QString explainOpenFailure(OpenCause cause, int port, const QString &device, const QString &systemError)
+QString explainOpenFailure(OpenCause cause, const QString &portText, const QString &device, const QString &systemError)
 {
     switch (cause) {
     case OpenCause::NoPortNumber:
         return QStringLiteral("COM %1 というシリアルポートはありません。COM 1 から COM 8 のどれかを選んでください。")
-            .arg(port);
+            .arg(portText);
     case OpenCause::Missing:
         return QStringLiteral("%1 がこのパソコンにありません。USB アダプタをつなぎ直すか、").arg(device) +
                kCheckAssignment;

@@ -3,9 +3,9 @@
 #include "platform/open_failure_text.h"
 #include "platform/windows/open_failure.h"
 #include "platform/windows/wide_path.h"
+#include "settings/stored_port.h"
 
 #include <QMutex>
-#include <QRegularExpression>
 #include <atomic>
 #include <thread>
 #include <windows.h>
@@ -33,12 +33,6 @@ DWORD readWaitMs()
 constexpr DWORD kWriteLimitMs = 2000;
 
 // "COM3" is a device name; anything else is taken as the path it is.
-QString openPath(const QString &device)
-{
-    static const QRegularExpression comName(QStringLiteral("^COM[0-9]+$"), QRegularExpression::CaseInsensitiveOption);
-    return comName.match(device).hasMatch() ? QStringLiteral("\\\\.\\") + device : device;
-}
-
 bool setUpLine(HANDLE handle)
 {
     DCB dcb{};
@@ -137,7 +131,7 @@ OpenResult Win32SerialLine::openPort()
 
     m_lineLost = false;
     m_openFailureReason.clear();
-    const QString path = openPath(device);
+    const QString path = portOpenPath(device);
     const HANDLE handle = CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       underWine() ? 0 : FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -209,7 +203,10 @@ void Win32SerialLine::output(const QByteArray &bytes)
 
 OpenResult Win32SerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
-    m_openFailureReason = explainOpenFailure(cause, m_commPort, device, systemError);
+    // Only a stored choice can name no port; it is said as it was written.
+    const QString portText =
+        cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(m_commPort);
+    m_openFailureReason = explainOpenFailure(cause, portText, device, systemError);
     return openResultFor(cause);
 }
 
