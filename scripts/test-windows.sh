@@ -15,6 +15,16 @@ zip=${built[0]} setup=${built[1]}
 
 fail() { echo "test-windows: FAIL: $*" >&2; exit 1; }
 step() { echo "test-windows: $*" >&2; }
+# Runs a check every 0.2 s until it holds; fails after 60 s.
+waitUntil() { # what, then the check
+    local what=$1
+    shift
+    for _ in $(seq 300); do
+        "$@" > /dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    fail "gave up waiting: $what"
+}
 
 # The Linux side: the simulated device and the reference receiver.
 linux=$top/build/bin
@@ -50,7 +60,7 @@ while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do dis
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=:$display
-until xdpyinfo > /dev/null 2>&1; do sleep 0.2; done
+waitUntil "Xvfb on :$display" xdpyinfo
 
 step "unit tests under wine"
 (cd "$out/build" && ctest --output-on-failure)
@@ -70,7 +80,7 @@ quietLine() {
     python3 -c 'import os, pty, time; m, s = pty.openpty(); print(os.ttyname(s), flush=True); time.sleep(3600)' \
         > "$work/quiet.path" &
     pids+=($!)
-    until [ -s "$work/quiet.path" ]; do sleep 0.1; done
+    waitUntil "the quiet pty" test -s "$work/quiet.path"
     cat "$work/quiet.path"
 }
 startDevice() { # name, then device options
@@ -78,7 +88,7 @@ startDevice() { # name, then device options
     shift
     "$linux/velsnap-device" "$@" > "$work/$name.path" 2> "$work/$name.log" &
     pids+=($!)
-    until [ -s "$work/$name.path" ]; do sleep 0.1; done
+    waitUntil "the device $name" test -s "$work/$name.path"
     cat "$work/$name.path"
 }
 
@@ -100,7 +110,7 @@ step "Ctrl+C in the middle of a picture leaves nothing"
 mapPorts "$quiet" "$(startDevice stopped --stop-after 50000)"
 wine "$folder/velsnap-capture.exe" --port 2 > /dev/null 2> "$work/stopped.err" &
 capture=$!
-until grep -q 'silent until stopped' "$work/stopped.log" 2> /dev/null; do sleep 0.2; done
+waitUntil "the device to cut its copy" grep -q '止められるまで黙ります' "$work/stopped.log"
 sleep 1
 kill -INT "$capture"
 status=0
@@ -114,12 +124,8 @@ mapPorts "$quiet" "$(startDevice window --count 1)"
 wine "$folder/velsnap.exe" > "$work/window.log" 2>&1 &
 disown
 pids+=($!)
-window=
-for _ in $(seq 300); do
-    window=$(xdotool search --onlyvisible --name 'VELSNAP' 2> /dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.2
-done
-[ -n "$window" ] || fail "no VELSNAP window"
+waitUntil "the VELSNAP window" xdotool search --onlyvisible --name 'VELSNAP'
+window=$(xdotool search --onlyvisible --name 'VELSNAP' | head -n 1)
 sleep 2
 import -window root "$work/window-start.png" 2> /dev/null || true
 # Stop waiting on COM 1, choose COM 2 in the list (the wheel on the port
@@ -128,13 +134,11 @@ click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.3 click "$3" sl
 click 162 336 1
 click 480 14 5
 click 162 336 1
-for _ in $(seq 300); do
-    compgen -G "$folder/bmp/*.bmp" > /dev/null && break
-    sleep 0.2
-done
+picture() { compgen -G "$folder/bmp/*.bmp"; }
+waitUntil "the window's picture (see $work/window-start.png)" picture
 sleep 1
 import -window root "$work/window-received.png" 2> /dev/null || true
-received=$(ls "$folder"/bmp/*.bmp) || fail "the window got no picture (see $work/window-*.png)"
+received=$(ls "$folder"/bmp/*.bmp)
 cmp "$reference" "$received" || fail "the window's picture differs from the one the Linux receiver got"
 wine reg query 'HKCU\Software\Velmora\SNAP' /v port | tr -d '\r' | grep -qE 'port\s+REG_SZ\s+2$' ||
     fail "the registry does not hold COM 2 as the chosen port"
