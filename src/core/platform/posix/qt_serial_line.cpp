@@ -1,7 +1,6 @@
 #include "platform/posix/qt_serial_line.h"
 
 #include "platform/open_failure_text.h"
-#include "protocol/wire_protocol.h"
 #include "serial/port_doctor.h"
 #include "settings/stored_port.h"
 
@@ -9,26 +8,14 @@
 
 namespace velsnap {
 
-namespace {
-// Far above the 0.17 ms a byte takes at 57600 baud, and the scheduling
-// hiccups of a busy machine; far below the time a person takes to start the
-// next copy.
-constexpr int kQuietBeforeFirstByteMs = 150;
-} // namespace
-
-QtSerialLine::QtSerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
+QtSerialLine::QtSerialLine(DeviceLookup deviceForPort)
+    : m_deviceForPort(std::move(deviceForPort)),
+      m_settling({[this] { return m_port.bytesAvailable(); }, [this](qint64 count) { return m_port.peek(count); },
+                  [this] { m_port.readAll(); }})
 {
     QObject::connect(&m_port, &QSerialPort::errorOccurred, &m_port,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
-    m_settling.setSingleShot(true);
-    m_settling.setInterval(kQuietBeforeFirstByteMs);
-    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { settle(); });
-    // A device that keeps to the protocol sends one byte and waits for its
-    // answer; more than that before the quiet is what was left of the cut copy.
-    QObject::connect(&m_settling, &QTimer::timeout, &m_port, [this] {
-        if (m_port.bytesAvailable() > 1)
-            m_port.readAll();
-    });
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, [this] { m_settling.bytesArrived(); });
 }
 
 OpenResult QtSerialLine::openPort()
@@ -66,30 +53,13 @@ OpenResult QtSerialLine::openPort()
 void QtSerialLine::discardStaleInput()
 {
     // Only what arrives from now on counts: bytes the driver kept while the
-    // port was closed would be taken for the start of a screen copy. Where
-    // there were any, a copy may have been under way as the port opened,
-    // and the rest of it would be taken for a header ("not a screen copy").
-    // So until the line falls quiet, or a header of its own begins, what
-    // comes is let run out unread.
+    // port was closed would be taken for the start of a screen copy.
     const bool stale = m_port.waitForReadyRead(0) && m_port.bytesAvailable() > 0;
     m_port.clear(QSerialPort::Input);
     if (stale)
-        m_settling.start();
+        m_settling.begin();
     else
-        m_settling.stop();
-}
-
-void QtSerialLine::settle()
-{
-    if (!m_settling.isActive())
-        return;
-    m_settling.start(); // quiet counts from the last byte
-    if (m_port.bytesAvailable() < protocol::kHeaderBytes)
-        return; // decided when the line falls quiet
-    if (protocol::isScreenCopyHeader(m_port.peek(protocol::kHeaderBytes)))
-        m_settling.stop();
-    else
-        m_port.readAll();
+        m_settling.end();
 }
 
 OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "platform/posix/open_failure.h"
+#include "serial/input_settling.h"
 #include "serial/serial_line.h"
 
 #include <QSerialPort>
-#include <QTimer>
 #include <functional>
 
 namespace velsnap {
@@ -23,11 +23,11 @@ public:
     QString openFailureReason() const override { return m_openFailureReason; }
     void closePort() override
     {
-        m_settling.stop();
+        m_settling.end();
         m_port.close();
     }
     // Nothing counts while a copy cut by the open is still running out.
-    qint64 inBufferCount() const override { return m_settling.isActive() ? 0 : m_port.bytesAvailable(); }
+    qint64 inBufferCount() const override { return m_settling.active() ? 0 : m_port.bytesAvailable(); }
     void setInputLen(int length) override { m_inputLen = length; }
     QByteArray input() override { return m_port.read(m_inputLen); }
     void output(const QByteArray &bytes) override { m_port.write(bytes); }
@@ -36,12 +36,11 @@ public:
 private:
     void onError(QSerialPort::SerialPortError error);
     void discardStaleInput();
-    void settle();
     OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
 
     DeviceLookup m_deviceForPort;
     QSerialPort m_port;
-    QTimer m_settling; // runs while stale input goes on arriving
+    InputSettling m_settling;
     int m_commPort = 1;
     int m_inputLen = 0;
     bool m_lineLost = false;

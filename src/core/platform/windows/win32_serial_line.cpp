@@ -113,7 +113,10 @@ struct Win32SerialLine::Reader {
     }
 };
 
-Win32SerialLine::Win32SerialLine(DeviceLookup deviceForPort) : m_deviceForPort(std::move(deviceForPort))
+Win32SerialLine::Win32SerialLine(DeviceLookup deviceForPort)
+    : m_deviceForPort(std::move(deviceForPort)),
+      m_settling({[this] { return received(); }, [this](qint64 count) { return take(count, false); },
+                  [this] { take(received(), true); }})
 {}
 
 Win32SerialLine::~Win32SerialLine()
@@ -147,7 +150,13 @@ OpenResult Win32SerialLine::openPort()
     }
     // Only what arrives from now on counts: bytes the driver kept while the
     // port was closed would be taken for the start of a screen copy.
+    COMSTAT waiting{};
+    const bool stale = ClearCommError(handle, nullptr, &waiting) && waiting.cbInQue > 0;
     PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
+    if (stale)
+        m_settling.begin();
+    else
+        m_settling.end();
     m_reader = std::make_unique<Reader>();
     m_reader->handle = handle;
     m_reader->thread = std::thread([reader = m_reader.get(), this] { reader->run(m_wake); });
@@ -156,6 +165,7 @@ OpenResult Win32SerialLine::openPort()
 
 void Win32SerialLine::closePort()
 {
+    m_settling.end();
     if (!m_reader)
         return;
     m_reader->closing = true;
@@ -171,10 +181,12 @@ void Win32SerialLine::onReaderNews()
     if (m_reader && m_reader->broken) {
         closePort();
         m_lineLost = true;
+    } else if (m_reader) {
+        m_settling.bytesArrived();
     }
 }
 
-qint64 Win32SerialLine::inBufferCount() const
+qint64 Win32SerialLine::received() const
 {
     if (!m_reader)
         return 0;
@@ -182,14 +194,26 @@ qint64 Win32SerialLine::inBufferCount() const
     return m_reader->received.size();
 }
 
-QByteArray Win32SerialLine::input()
+QByteArray Win32SerialLine::take(qint64 count, bool remove)
 {
     if (!m_reader)
         return {};
     const QMutexLocker lock(&m_reader->mutex);
-    const QByteArray taken = m_reader->received.left(m_inputLen);
-    m_reader->received.remove(0, taken.size());
+    const QByteArray taken = m_reader->received.left(count);
+    if (remove)
+        m_reader->received.remove(0, taken.size());
     return taken;
+}
+
+// Nothing counts while a copy cut by the open is still running out.
+qint64 Win32SerialLine::inBufferCount() const
+{
+    return m_settling.active() ? 0 : received();
+}
+
+QByteArray Win32SerialLine::input()
+{
+    return take(m_inputLen, true);
 }
 
 void Win32SerialLine::output(const QByteArray &bytes)

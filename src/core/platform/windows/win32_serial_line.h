@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/windows/thread_wake.h"
+#include "serial/input_settling.h"
 #include "serial/open_cause.h"
 #include "serial/serial_line.h"
 
@@ -38,10 +39,13 @@ public:
 private:
     OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
     void onReaderNews();
+    qint64 received() const;
+    QByteArray take(qint64 count, bool remove);
 
     DeviceLookup m_deviceForPort;
     ThreadWake m_wake{[this] { onReaderNews(); }}; // the reader's news, on the thread that made the line
     std::unique_ptr<Reader> m_reader;
+    InputSettling m_settling;
     int m_commPort = 1;
     int m_inputLen = 0;
     bool m_lineLost = false;
