@@ -360,6 +360,8 @@ private slots:
                  QImage(folder.filePath(bmp.fileName)).convertToFormat(QImage::Format_RGB32));
         const Bgr bottomLeft = pixelAt(buffer, 0);
         QCOMPARE(fromPng.pixel(0, 239), qRgb(bottomLeft.red, bottomLeft.green, bottomLeft.blue));
+        // No source: the text is not Latin-1, and goes into an iTXt chunk.
+        QCOMPARE(fromPng.text(QStringLiteral("Source")), QStringLiteral("不明"));
     }
 
     void processingTime_data()

@@ -3,6 +3,7 @@
 #include "picture/enlarged_picture.h"
 #include "shell/dialogs.h"
 #include "shell/file_manager.h"
+#include "shell/image_rows.h"
 #include "shell/picture_display.h"
 #include "texts.h"
 
@@ -41,7 +42,7 @@ void PictureMenu::copy(const QString &path, int scale)
     const QImage picture(path);
     if (picture.isNull())
         return m_dialogs.message(texts::kPictureUnreadable.arg(QDir::toNativeSeparators(path)));
-    copyPictureToClipboard(scale == 1 ? picture : enlargedPicture(picture, scale));
+    copyPictureToClipboard(scale == 1 ? picture : imageOf(enlargedPicture(rgbRowsOf(picture), scale)));
 }
 
 void PictureMenu::saveAsPng(const QString &path)
@@ -59,7 +60,7 @@ void PictureMenu::saveAsPng(const QString &path)
 void PictureMenu::writePng(const QImage &picture, const PictureFacts &facts, const QString &target)
 {
     QSaveFile file(target); // whole or not at all
-    if (!file.open(QIODevice::WriteOnly) || file.write(pngWithFacts(picture, facts)) < 0 || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(pngWithFacts(rgbRowsOf(picture), facts)) < 0 || !file.commit())
         m_dialogs.message(texts::kPictureNotWritten.arg(QDir::toNativeSeparators(target), file.errorString()));
 }
 

@@ -1,7 +1,9 @@
 #include "shell/session_end.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QSemaphore>
+#include <QSessionManager>
 #include <QThread>
 #include <cstdlib>
 #include <memory>
@@ -50,12 +52,18 @@ void releasePortOnLostWayland(QtMsgType type, const QMessageLogContext &context,
 } // namespace
 
 SessionEnd::SessionEnd(std::function<void()> endLikeTheCloseBox, std::function<void()> releasePort)
-    : m_stops(StopSource::Session, std::move(endLikeTheCloseBox))
+    : m_stops(StopSource::Session, endLikeTheCloseBox)
 {
     g_releasePort = std::move(releasePort);
     static const bool registered = std::atexit(releasePortAtExit) == 0;
     Q_UNUSED(registered);
     g_previousMessageHandler = qInstallMessageHandler(releasePortOnLostWayland);
+#ifdef Q_OS_WIN
+    // Qt turns WM_QUERYENDSESSION into a commit request. Not elsewhere: an
+    // X11 session manager also asks at checkpoints, when nothing ends.
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, &m_context,
+                     [end = std::move(endLikeTheCloseBox)](QSessionManager &) { end(); });
+#endif
 }
 
 SessionEnd::~SessionEnd()

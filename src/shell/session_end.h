@@ -2,6 +2,7 @@
 
 #include "platform/stop_requests.h"
 
+#include <QObject>
 #include <functional>
 
 namespace velsnap {
@@ -25,6 +26,7 @@ public:
 
 private:
     StopRequests m_stops;
+    QObject m_context; // of the connection to Qt's news of the session's end
 };
 
 } // namespace velsnap

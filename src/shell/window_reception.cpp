@@ -67,8 +67,9 @@ void WindowReception::pictureDropped()
     w.img1->hide();
 }
 
-void WindowReception::pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts)
+void WindowReception::pictureSaved(const QString &path, const PictureFacts &facts)
 {
+    const QImage picture(path);
     m_add_thumbnail(QFileInfo(path).fileName(), picture, facts); // shows it in img1 too
     w.img1->show();
     w.pic1->hide();

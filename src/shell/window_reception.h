@@ -42,7 +42,7 @@ public:
     void drawPoint(int x, int y, Bgr colour) override;
     void pictureStarted() override;
     void pictureDropped() override;
-    void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts) override;
+    void pictureSaved(const QString &path, const PictureFacts &facts) override;
     void message(const QString &text, const QString &detail) override;
 
 private:

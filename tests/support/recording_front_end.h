@@ -37,10 +37,10 @@ public:
     }
     void pictureStarted() override { ++started; }
     void pictureDropped() override { ++dropped; }
-    void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &) override
+    void pictureSaved(const QString &path, const PictureFacts &) override
     {
         saved << path;
-        lastPicture = picture;
+        lastPicture = QImage(path);
     }
     void message(const QString &text, const QString &detail) override { messages << text + u'|' + detail; }
 

@@ -55,7 +55,7 @@ void TerminalFrontEnd::pictureDropped()
     clearBar();
 }
 
-void TerminalFrontEnd::pictureSaved(const QString &path, const QImage &, const PictureFacts &)
+void TerminalFrontEnd::pictureSaved(const QString &path, const PictureFacts &)
 {
     clearBar();
     ++m_saved;

@@ -22,7 +22,7 @@ public:
     void drawPoint(int, int, Bgr) override {}
     void pictureStarted() override;
     void pictureDropped() override;
-    void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts) override;
+    void pictureSaved(const QString &path, const PictureFacts &facts) override;
     void message(const QString &text, const QString &detail) override;
 
     int saved() const { return m_saved; }

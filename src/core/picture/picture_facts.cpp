@@ -1,10 +1,8 @@
 #include "picture/picture_facts.h"
 
+#include "picture/png_encoder.h"
 #include "texts.h"
 
-#include <QBuffer>
-#include <QImage>
-#include <QImageWriter>
 #include <cstdlib>
 
 namespace velsnap {
@@ -18,17 +16,11 @@ QString rfc3339(const QDateTime &when)
                                                                       .arg(std::abs(offset) % 60, 2, 10, QChar(u'0'));
 }
 
-QByteArray pngWithFacts(const QImage &picture, const PictureFacts &facts)
+QByteArray pngWithFacts(const PixelRows &picture, const PictureFacts &facts)
 {
-    QImage tagged = picture;
-    tagged.setText(QStringLiteral("Creation Time"), rfc3339(facts.received));
-    tagged.setText(QStringLiteral("Source"), facts.source.isEmpty() ? texts::kSourceUnknown : facts.source);
-    tagged.setText(QStringLiteral("Software"), QStringLiteral("VELSNAP " VELSNAP_VERSION));
-    QByteArray png;
-    QBuffer device(&png);
-    device.open(QIODevice::WriteOnly);
-    QImageWriter(&device, "png").write(tagged);
-    return png;
+    return encodePng(picture, {{"Creation Time", rfc3339(facts.received)},
+                               {"Source", facts.source.isEmpty() ? texts::kSourceUnknown : facts.source},
+                               {"Software", QStringLiteral("VELSNAP " VELSNAP_VERSION)}});
 }
 
 } // namespace velsnap

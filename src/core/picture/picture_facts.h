@@ -1,10 +1,10 @@
 #pragma once
 
+#include "picture/pixel_rows.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
-
-class QImage;
 
 namespace velsnap {
 
@@ -18,8 +18,8 @@ struct PictureFacts {
 // `when` as RFC 3339 with its offset from UTC: 2026-12-08T16:05:03+09:00.
 QString rfc3339(const QDateTime &when);
 
-// The picture as a PNG, its facts in the text chunks "Creation Time",
-// "Source" and "Software".
-QByteArray pngWithFacts(const QImage &picture, const PictureFacts &facts);
+// The picture (top row first; red, green, blue) as a PNG, its facts in the
+// text chunks "Creation Time", "Source" and "Software".
+QByteArray pngWithFacts(const PixelRows &picture, const PictureFacts &facts);
 
 } // namespace velsnap

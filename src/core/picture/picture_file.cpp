@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <cerrno>
 #include <cstring>
 
@@ -50,24 +49,20 @@ QByteArray scaledHeader(QByteArray header, int scale)
     return header;
 }
 
-// The buffer as a picture, bottom row first as it is.
-QImage bottomUpPicture(const QByteArray &buffer)
+// The buffer's rows top row first, red, green, blue, as a PNG holds them.
+PixelRows topDownRgb(const QByteArray &buffer)
 {
-    return QImage(reinterpret_cast<const uchar *>(buffer.constData()), kPictureWidth, kPictureHeight, kBufferRowBytes,
-                  QImage::Format_BGR888);
-}
-
-// The buffer's rows `scale` times enlarged, still bottom row first, blue, green, red.
-QByteArray scaledBuffer(const QByteArray &buffer, int scale)
-{
-    if (scale == 1)
-        return buffer;
-    const QImage large = enlargedPicture(bottomUpPicture(buffer), scale).rgbSwapped();
-    QByteArray rows;
-    rows.reserve(qsizetype(large.height()) * large.width() * 3);
-    for (int y = 0; y < large.height(); ++y)
-        rows.append(reinterpret_cast<const char *>(large.constScanLine(y)), qsizetype(large.width()) * 3);
-    return rows;
+    QByteArray rows(buffer.size(), Qt::Uninitialized);
+    for (int y = 0; y < kPictureHeight; ++y) {
+        const char *from = buffer.constData() + (kPictureHeight - 1 - y) * kBufferRowBytes;
+        char *to = rows.data() + y * kBufferRowBytes;
+        for (int x = 0; x < kBufferRowBytes; x += 3) {
+            to[x] = from[x + 2];
+            to[x + 1] = from[x + 1];
+            to[x + 2] = from[x];
+        }
+    }
+    return {kPictureWidth, kPictureHeight, rows};
 }
 
 Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer, int scale)
@@ -78,12 +73,14 @@ Bytes bitmapBytes(const QString &templatePath, const QByteArray &buffer, int sca
     const QByteArray header = file.read(kBitmapHeaderBytes);
     if (header.size() < kBitmapHeaderBytes)
         return {{}, texts::kTemplateTooShort.arg(header.size()).arg(QDir::toNativeSeparators(templatePath))};
-    return {(scale == 1 ? header : scaledHeader(header, scale)) + scaledBuffer(buffer, scale), {}};
+    return {(scale == 1 ? header : scaledHeader(header, scale)) +
+                enlargedPicture({kPictureWidth, kPictureHeight, buffer}, scale).bytes,
+            {}};
 }
 
 QByteArray pngBytes(const QByteArray &buffer, const PictureFacts &facts, int scale)
 {
-    return pngWithFacts(enlargedPicture(bottomUpPicture(buffer).mirrored(false, true), scale), facts);
+    return pngWithFacts(enlargedPicture(topDownRgb(buffer), scale), facts);
 }
 
 } // namespace

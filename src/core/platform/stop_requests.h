@@ -12,7 +12,7 @@ enum class StopSource {
     // Ctrl+C, Ctrl+Break, its close box, log-off and shutdown.
     Console,
     // The window at the end of the desktop session. Linux: SIGTERM, SIGHUP,
-    // SIGINT. Windows: the session's end as Qt reports it.
+    // SIGINT. Windows: nothing; Qt reports the session's end to the window.
     Session,
 };
 

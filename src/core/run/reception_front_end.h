@@ -5,8 +5,6 @@
 
 #include <QString>
 
-class QImage;
-
 namespace velsnap {
 
 // What a reception run shows, and where: the window's controls, or a
@@ -33,8 +31,8 @@ public:
     virtual void pictureStarted() = 0;
     // The picture in progress was given up; nothing was written.
     virtual void pictureDropped() = 0;
-    // The picture was written to `path`; `picture` is that file, loaded once.
-    virtual void pictureSaved(const QString &path, const QImage &picture, const PictureFacts &facts) = 0;
+    // The picture was written to `path`, complete.
+    virtual void pictureSaved(const QString &path, const PictureFacts &facts) = 0;
 
     // A message the user must see; `detail` is a second line naming the cause.
     virtual void message(const QString &text, const QString &detail) = 0;

@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QImage>
 #include <QTimer>
 
 namespace velsnap {
@@ -246,10 +245,9 @@ RunOutcome ReceptionRun::failRun(RunOutcome why, const QString &message)
 
 RunOutcome ReceptionRun::finishRun(const QString &path, const PictureFacts &facts)
 {
-    const QImage picture(path);
     m_services.frontEnd.showStatus(texts::kStatusComplete);
     m_state = State::Idle;
-    m_services.frontEnd.pictureSaved(path, picture, facts);
+    m_services.frontEnd.pictureSaved(path, facts);
     return RunOutcome::Saved;
 }
 

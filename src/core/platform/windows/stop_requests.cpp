@@ -2,9 +2,6 @@
 
 #include "platform/windows/thread_wake.h"
 
-#include <QGuiApplication>
-#include <QObject>
-#include <QSessionManager>
 #include <mutex>
 #include <windows.h>
 
@@ -13,7 +10,6 @@ namespace velsnap {
 struct StopRequests::State {
     std::function<void()> onStop;
     ThreadWake wake{[this] { onStop(); }}; // the console's events, on the thread that made it
-    QObject context;                       // of the session's end
 };
 
 namespace {
@@ -43,18 +39,14 @@ BOOL WINAPI onConsoleEvent(DWORD event)
 StopRequests::StopRequests(StopSource source, std::function<void()> onStop) : m_state(std::make_unique<State>())
 {
     m_state->onStop = std::move(onStop);
-    if (source == StopSource::Console) {
-        {
-            const std::lock_guard lock(g_mutex);
-            g_state = m_state.get();
-        }
-        SetConsoleCtrlHandler(onConsoleEvent, TRUE);
+    // The window hears of the session's end from Qt (SessionEnd).
+    if (source != StopSource::Console)
         return;
+    {
+        const std::lock_guard lock(g_mutex);
+        g_state = m_state.get();
     }
-    // Qt turns WM_QUERYENDSESSION into a commit request.
-    if (auto *application = qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        QObject::connect(application, &QGuiApplication::commitDataRequest, &m_state->context,
-                         [state = m_state.get()](QSessionManager &) { state->onStop(); });
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 }
 
 StopRequests::~StopRequests()
