@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Tests the Windows build under Wine on Debian 12: builds it
 # (scripts/build-windows.sh), runs the unit tests under wine through CTest,
-# then end to end with COM 2 mapped to a pseudo-terminal fed by the Linux
-# simulated device: velsnap-capture.exe and velsnap.exe (on Xvfb) receive the
-# exact picture into bmp\ beside the program, Ctrl+C ends a capture with
+# then end to end with COM ports mapped to pseudo-terminals, one fed by the
+# Linux simulated device: velsnap-capture.exe (COM 2) and velsnap.exe as
+# unzipped (COM 1, on Xvfb) receive the exact picture into bmp\ beside the
+# program, Ctrl+C ends a capture with
 # nothing left, the port chosen in the window is in the registry, and the
 # installer installs and uninstalls silently.
 set -euo pipefail
@@ -69,10 +70,10 @@ step "unit tests under wine"
 (cd "$work" && unzip -q "$zip")
 folder=$work/VELSNAP
 
-# COM 1 is a quiet line; COM 2 is where the device sends.
-mapPorts() { # quiet-pty device-pty
-    wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$1" /f > /dev/null
-    wine reg add 'HKLM\Software\Wine\Ports' /v COM2 /d "$2" /f > /dev/null
+# COM 1 and COM 2 as the pseudo-terminals given; Wine takes them at its next start.
+mapPorts() { # COM1-pty COM2-pty
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$1" /f > /dev/null 2>&1
+    wine reg add 'HKLM\Software\Wine\Ports' /v COM2 /d "$2" /f > /dev/null 2>&1
     wineserver -k || true
     wineserver -w
 }
@@ -119,29 +120,27 @@ wait "$capture" || status=$?
 [ "$status" -eq 0 ] || fail "velsnap-capture.exe ended with status $status on Ctrl+C"
 [ -z "$(ls -A "$folder/bmp")" ] || fail "Ctrl+C left files: $(ls -A "$folder/bmp")"
 
-step "velsnap.exe: the port chosen in the window, the picture in bmp\\"
-mapPorts "$quiet" "$(startDevice window --count 1)"
+step "velsnap.exe, as unzipped: the picture from COM 1 in bmp\\, then COM 2 chosen"
+mapPorts "$(startDevice window --count 1)" "$quiet"
 wine "$folder/velsnap.exe" > "$work/window.log" 2>&1 &
 disown
 pids+=($!)
 waitUntil "the VELSNAP window" xdotool search --onlyvisible --name 'VELSNAP'
 window=$(xdotool search --onlyvisible --name 'VELSNAP' | head -n 1)
-sleep 2
-import -window root "$work/window-start.png" 2> /dev/null || true
-# Stop waiting on COM 1, choose COM 2 in the list (the wheel on the port
-# list), start again; by mouse, as there is no window manager to give focus.
-click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.3 click "$3" sleep 0.7; }
-click 162 336 1
-click 480 14 5
-click 162 336 1
 picture() { compgen -G "$folder/bmp/*.bmp"; }
-waitUntil "the window's picture (see $work/window-start.png)" picture
+waitUntil "the window's picture (see $work/window.log)" picture
 sleep 1
 import -window root "$work/window-received.png" 2> /dev/null || true
 received=$(ls "$folder"/bmp/*.bmp)
 cmp "$reference" "$received" || fail "the window's picture differs from the one the Linux receiver got"
-wine reg query 'HKCU\Software\Velmora\SNAP' /v port | tr -d '\r' | grep -qE 'port\s+REG_SZ\s+2$' ||
-    fail "the registry does not hold COM 2 as the chosen port"
+# Stop waiting, choose COM 2 in the list (the wheel on the port list), start
+# again; by mouse, as there is no window manager to give focus.
+click() { xdotool mousemove --window "$window" "$1" "$2" sleep 0.3 click "$3" sleep 0.7; }
+click 162 336 1
+click 480 14 5
+click 162 336 1
+stored() { wine reg query 'HKCU\Software\Velmora\SNAP' /v port | tr -d '\r' | grep -qE 'port\s+REG_SZ\s+2$'; }
+waitUntil "COM 2 as the chosen port in the registry" stored
 wineserver -k || true
 
 step "the installer installs and uninstalls silently"
