@@ -4,6 +4,7 @@
 #include "capture_texts.h"
 #include "device_return.h"
 #include "folders/program_folders.h"
+#include "platform/progress_terminal.h"
 #include "platform/stop_requests.h"
 #include "run/picture_source.h"
 #include "run/reception_run.h"
@@ -22,7 +23,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 using namespace velsnap;
 
@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
     }
 
     SystemSerialLine line([&](int) { return device; });
-    TerminalFrontEnd frontEnd(device, ::isatty(STDERR_FILENO) == 1);
+    TerminalFrontEnd frontEnd(device, errorTerminalRedrawsLines());
     ReceptionRun run({line, frontEnd, folders, [port] { return port; }, [&](int) { return pictureSourceOf(device); }});
     run.setSilenceLimit(options.timeoutMs);
     run.setPictureFormat(options.format);

@@ -67,15 +67,15 @@ QByteArray encodePng(const PixelRows &picture, const std::vector<PngText> &texts
             appendChunk(png, "iTXt", keyword + QByteArray(5, '\0') + text.toUtf8());
     }
     const qsizetype rowBytes = qsizetype(picture.width) * 3;
-    QByteArray filtered;
-    filtered.reserve((rowBytes + 1) * picture.height);
+    // Each row filtered "Up": the difference to the row above, which a
+    // screen's flat areas and an enlargement's copied rows make zero.
+    QByteArray filtered((rowBytes + 1) * picture.height, Qt::Uninitialized);
+    char *to = filtered.data();
     for (int y = 0; y < picture.height; ++y) {
-        // "Up": the difference to the row above, which a screen's flat areas and an enlargement's copied rows make
-        // zero.
-        filtered.append('\x02');
-        const char *row = picture.bytes.constData() + y * rowBytes;
+        const auto *row = reinterpret_cast<const uchar *>(picture.bytes.constData()) + y * rowBytes;
+        *to++ = '\x02';
         for (qsizetype i = 0; i < rowBytes; ++i)
-            filtered.append(char(row[i] - (y > 0 ? row[i - rowBytes] : 0)));
+            *to++ = char(row[i] - (y > 0 ? row[i - rowBytes] : 0));
     }
     // qCompress puts the length of the data before the zlib stream PNG wants.
     appendChunk(png, "IDAT", qCompress(filtered).mid(4));
