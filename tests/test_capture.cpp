@@ -174,7 +174,7 @@ private slots:
         const QString link = m_scratch.filePath(QStringLiteral("usb-Maker_A-if00-port0"));
         QFile::remove(link);
         test::SimulatedDevice first;
-        QVERIFY(QFile::link(first.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")}), link));
+        QVERIFY(QFile::link(first.start({QStringLiteral("--stop-after"), QStringLiteral("50000")}), link));
         start({QStringLiteral("--device"), link, QStringLiteral("--keep-going"), QStringLiteral("--count"),
                QStringLiteral("1")});
         QString said;
@@ -182,10 +182,14 @@ private slots:
             return QTest::qWaitFor(
                 [&] { return (said += QString::fromLocal8Bit(capture.readAllStandardError())).contains(text); }, 15000);
         };
+        // The link goes before the line hangs up: a freed pseudo-terminal's
+        // number is soon another test's, which the link would then name.
+        QVERIFY(QTest::qWaitFor([&] { return first.log().contains(QStringLiteral("黙ります")); }, 15000));
+        QVERIFY(QFile::remove(link));
+        first.stop();
         QVERIFY(saying(QStringLiteral(": デバイスがなくなりました。")));
         QTest::qWait(300);
         QVERIFY(capture.state() == QProcess::Running);
-        QVERIFY(QFile::remove(link));
         test::SimulatedDevice second;
         const QString line = second.start({QStringLiteral("--save-sent"), sentFile()});
         // Back, but held for a moment, as ModemManager probes a new port.
@@ -198,6 +202,7 @@ private slots:
         lock.close();
         QVERIFY(QFile::link(line, link));
         QVERIFY(saying(texts::kPortInUse));
+        QTest::qWait(2500); // tried again twice meanwhile
         QVERIFY(lock.remove());
         holder.kill();
         holder.waitForFinished();
@@ -207,6 +212,7 @@ private slots:
         QVERIFY(test::readFileBytes(paths.first()) == pictureFile(test::readFileBytes(sentFile())));
         said += QString::fromLocal8Bit(capture.readAllStandardError());
         QCOMPARE(said.count(QStringLiteral("デバイスがなくなりました")), 1);
+        QCOMPARE(said.count(texts::kPortInUse), 1);
         QVERIFY2(said.contains(link + QStringLiteral(": デバイスが戻りました。")), qPrintable(said));
     }
 

@@ -110,12 +110,15 @@ int main(int argc, char *argv[])
     constexpr int kBusyTriesAfterReplug = 10;
     int busyTries = 0;
     for (;;) {
+        // The retries say once that the port is in use.
+        frontEnd.silenceRepeats(busyTries > 0);
         const RunOutcome outcome = run.receive_image();
         if (stopped)
             return kExitDone;
         const bool gone = !QFileInfo::exists(device);
         const bool notOpened = outcome == RunOutcome::PortNotOpened;
-        const bool busy = notOpened && run.lastOpenResult() == OpenResult::InUse && busyTries-- > 0;
+        const bool busy = notOpened && run.lastOpenResult() == OpenResult::InUse && busyTries > 0;
+        busyTries = busy ? busyTries - 1 : 0;
         if (options.keepGoing && (outcome == RunOutcome::LineLost || (notOpened && gone) || busy)) {
             if (gone) {
                 frontEnd.message(capture_texts::kDeviceGone.arg(QDir::toNativeSeparators(device)), {});

@@ -65,7 +65,6 @@ void TerminalFrontEnd::pictureSaved(const QString &path, const PictureFacts &)
 
 void TerminalFrontEnd::message(const QString &text, const QString &detail)
 {
-    clearBar();
     QString line = text;
     line.replace(u'\n', u' ');
     // A port message's second line names the device; any other message needs it said.
@@ -73,6 +72,9 @@ void TerminalFrontEnd::message(const QString &text, const QString &detail)
         line = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(m_device), line);
     else
         line += QStringLiteral("\n  ") + detail;
+    if (std::exchange(m_lastMessage, line) == line && m_silenceRepeats)
+        return;
+    clearBar();
     writeLine(stderr, line);
 }
 

@@ -26,6 +26,8 @@ public:
     void message(const QString &text, const QString &detail) override;
 
     int saved() const { return m_saved; }
+    // While on, a message the same as the one before is not said again.
+    void silenceRepeats(bool on) { m_silenceRepeats = on; }
 
 private:
     void clearBar();
@@ -34,6 +36,8 @@ private:
     bool m_liveProgress;
     bool m_barShown = false;
     bool m_waitingShown = false;
+    bool m_silenceRepeats = false;
+    QString m_lastMessage;
     qint64 m_received = 0;
     int m_saved = 0;
     QElapsedTimer m_clock;
