@@ -1,8 +1,6 @@
 #include "platform/posix/qt_serial_line.h"
 
-#include "platform/open_failure_text.h"
 #include "serial/port_doctor.h"
-#include "settings/stored_port.h"
 
 #include <QFileInfo>
 
@@ -64,10 +62,7 @@ void QtSerialLine::discardStaleInput()
 
 OpenResult QtSerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
-    // Only a stored choice can name no port; it is said as it was written.
-    const QString portText =
-        cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(m_commPort);
-    m_openFailureReason = explainOpenFailure(cause, portText, device, systemError);
+    m_openFailureReason = lineOpenFailureText(cause, m_commPort, device, systemError);
     // A device that vanished, or one busy with nobody to name, may be brltty's or ModemManager's doing.
     if (cause == OpenCause::Missing || cause == OpenCause::Held) {
         const QString hint = openFailureHint(cause == OpenCause::Missing, device, LiveSystemView());

@@ -1,9 +1,7 @@
 #include "platform/windows/win32_serial_line.h"
 
-#include "platform/open_failure_text.h"
 #include "platform/windows/open_failure.h"
 #include "platform/windows/wide_path.h"
-#include "settings/stored_port.h"
 
 #include <QMutex>
 #include <atomic>
@@ -227,10 +225,7 @@ void Win32SerialLine::output(const QByteArray &bytes)
 
 OpenResult Win32SerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
-    // Only a stored choice can name no port; it is said as it was written.
-    const QString portText =
-        cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(m_commPort);
-    m_openFailureReason = explainOpenFailure(cause, portText, device, systemError);
+    m_openFailureReason = lineOpenFailureText(cause, m_commPort, device, systemError);
     return openResultFor(cause);
 }
 
