@@ -1,7 +1,7 @@
 // Whole reception runs: the real window offscreen, a real serial port on a
 // pseudo-terminal, and the simulated device at the other end. The protocol's
 // cases in detail run on a scripted line in test_run.
-#include "platform/posix/qt_serial_line.h"
+#include "platform/posix/tty_serial_line.h"
 #include "settings/settings_store.h"
 #include "shell/preview_box.h"
 #include "support/cpu_time.h"
@@ -149,7 +149,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, detail);
         test::PtyPair pty;
-        QtSerialLine holder([&](int) { return pty.slavePath(); });
+        TtySerialLine holder([&](int) { return pty.slavePath(); });
         if (busy)
             QCOMPARE(holder.openPort(), OpenResult::Opened);
         startWith(busy ? pty.slavePath() : QStringLiteral("/dev/pts/no-such-terminal"));

@@ -1,6 +1,6 @@
 // The serial line on real pseudo-terminals: opening, refusals, bytes, a lost line.
 #include "platform/posix/open_failure.h"
-#include "platform/posix/qt_serial_line.h"
+#include "platform/posix/tty_serial_line.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
@@ -17,9 +17,9 @@ using namespace velsnap;
 
 namespace {
 
-QtSerialLine lineTo(const QString &device)
+TtySerialLine lineTo(const QString &device)
 {
-    return QtSerialLine([device](int) { return device; });
+    return TtySerialLine([device](int) { return device; });
 }
 
 bool waitForBytes(SerialLine &line, qint64 count)
@@ -43,25 +43,25 @@ private slots:
         const int terminal = DeviceProbe::Terminal;
         const int unusable = int(OpenResult::Unusable);
         const int inUse = int(OpenResult::InUse);
-        QTest::newRow("no such device") << int(QSerialPort::DeviceNotFoundError) << int(DeviceProbe::Missing) << ENOENT
+        QTest::newRow("no such device") << int(TtyOpenError::NoDevice) << int(DeviceProbe::Missing) << ENOENT
                                         << int(OpenCause::Missing) << unusable;
         QTest::newRow("permission denied")
-            << int(QSerialPort::PermissionError) << terminal << EACCES << int(OpenCause::NotAllowed) << unusable;
+            << int(TtyOpenError::System) << terminal << EACCES << int(OpenCause::NotAllowed) << unusable;
         QTest::newRow("kernel says busy")
-            << int(QSerialPort::PermissionError) << terminal << EBUSY << int(OpenCause::Held) << inUse;
+            << int(TtyOpenError::System) << terminal << EBUSY << int(OpenCause::Held) << inUse;
         QTest::newRow("locked by another program")
-            << int(QSerialPort::PermissionError) << terminal << 0 << int(OpenCause::Held) << inUse;
-        QTest::newRow("open already") << int(QSerialPort::OpenError) << terminal << 0 << int(OpenCause::OpenHere)
+            << int(TtyOpenError::Locked) << terminal << 0 << int(OpenCause::Held) << inUse;
+        QTest::newRow("open already") << int(TtyOpenError::AlreadyOpen) << terminal << 0 << int(OpenCause::OpenHere)
                                       << inUse;
         QTest::newRow("no UART behind the node")
-            << int(QSerialPort::ResourceError) << terminal << EIO << int(OpenCause::NoHardware) << unusable;
-        QTest::newRow("plain file") << int(QSerialPort::UnsupportedOperationError) << int(DeviceProbe::PlainFile) << 0
+            << int(TtyOpenError::System) << terminal << EIO << int(OpenCause::NoHardware) << unusable;
+        QTest::newRow("plain file") << int(TtyOpenError::System) << int(DeviceProbe::PlainFile) << 0
                                     << int(OpenCause::PlainFile) << unusable;
-        QTest::newRow("folder") << int(QSerialPort::UnknownError) << int(DeviceProbe::Folder) << 0
-                                << int(OpenCause::Folder) << unusable;
-        QTest::newRow("not a terminal") << int(QSerialPort::UnsupportedOperationError) << int(DeviceProbe::NotTerminal)
-                                        << 0 << int(OpenCause::NotTerminal) << unusable;
-        QTest::newRow("anything else") << int(QSerialPort::UnknownError) << terminal << 0 << int(OpenCause::Unknown)
+        QTest::newRow("folder") << int(TtyOpenError::System) << int(DeviceProbe::Folder) << 0 << int(OpenCause::Folder)
+                                << unusable;
+        QTest::newRow("not a terminal") << int(TtyOpenError::System) << int(DeviceProbe::NotTerminal) << 0
+                                        << int(OpenCause::NotTerminal) << unusable;
+        QTest::newRow("anything else") << int(TtyOpenError::System) << terminal << 0 << int(OpenCause::Unknown)
                                        << int(OpenResult::Failed);
     }
     void openRefusalsAreClassified()
@@ -71,21 +71,20 @@ private slots:
         QFETCH(int, probeErrno);
         QFETCH(int, cause);
         QFETCH(int, result);
-        const OpenCause found =
-            classifyOpenFailure(QSerialPort::SerialPortError(error), {DeviceProbe::Kind(kind), probeErrno});
+        const OpenCause found = classifyOpenFailure(TtyOpenError(error), {DeviceProbe::Kind(kind), probeErrno});
         QCOMPARE(int(found), cause);
         QCOMPARE(openResultFor(found), OpenResult(result));
     }
 
     void missingDeviceAndPlainFileAreRefused()
     {
-        QtSerialLine missing = lineTo(QStringLiteral("/dev/pts/no-such-terminal"));
+        TtySerialLine missing = lineTo(QStringLiteral("/dev/pts/no-such-terminal"));
         QCOMPARE(missing.openPort(), OpenResult::Unusable);
-        QtSerialLine unnamed = lineTo(QString());
+        TtySerialLine unnamed = lineTo(QString());
         QCOMPARE(unnamed.openPort(), OpenResult::Unusable);
         QTemporaryFile file;
         QVERIFY(file.open());
-        QtSerialLine plain = lineTo(file.fileName());
+        TtySerialLine plain = lineTo(file.fileName());
         QCOMPARE(plain.openPort(), OpenResult::Unusable);
         QVERIFY(!plain.portOpen());
     }
@@ -93,7 +92,7 @@ private slots:
     void everyByteValuePassesBothWays()
     {
         test::PtyPair pty;
-        QtSerialLine line = lineTo(pty.slavePath());
+        TtySerialLine line = lineTo(pty.slavePath());
         QCOMPARE(line.openPort(), OpenResult::Opened); // although a pty has no DTR line
         QVERIFY(line.portOpen());
 
@@ -130,8 +129,8 @@ private slots:
         QTemporaryDir links;
         const QString link = links.filePath(QStringLiteral("ttyUSB0"));
         QVERIFY(QFile::link(pty.slavePath(), link));
-        QtSerialLine first = lineTo(pty.slavePath());
-        QtSerialLine second = lineTo(throughALink ? link : pty.slavePath());
+        TtySerialLine first = lineTo(pty.slavePath());
+        TtySerialLine second = lineTo(throughALink ? link : pty.slavePath());
         QCOMPARE(first.openPort(), OpenResult::Opened);
         QCOMPARE(second.openPort(), OpenResult::InUse);
         QCOMPARE(first.openPort(), OpenResult::InUse);
@@ -164,7 +163,7 @@ private slots:
 
         const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
         QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000));        // without racing its open
-        QtSerialLine refused = lineTo(pty.slavePath());
+        TtySerialLine refused = lineTo(pty.slavePath());
         QCOMPARE(refused.openPort(), OpenResult::InUse);
         // Its lock file tells who it is.
         QCOMPARE(refused.openFailureReason(),
@@ -180,7 +179,7 @@ private slots:
     void lostLineClosesThePortWithoutSpinning()
     {
         test::PtyPair pty;
-        QtSerialLine line = lineTo(pty.slavePath());
+        TtySerialLine line = lineTo(pty.slavePath());
         QCOMPARE(line.openPort(), OpenResult::Opened);
         QVERIFY(pty.write("abc"));
         QVERIFY(waitForBytes(line, 3));
@@ -194,7 +193,7 @@ private slots:
         QVERIFY2(test::processCpuSeconds() - before < 0.25, "the lost line keeps the process busy");
 
         test::PtyPair again;
-        QtSerialLine reopened = lineTo(again.slavePath());
+        TtySerialLine reopened = lineTo(again.slavePath());
         QCOMPARE(reopened.openPort(), OpenResult::Opened);
         QVERIFY(!reopened.lineLost());
     }

@@ -49,7 +49,7 @@ desktop-file-validate "$unpacked/usr/share/applications/velsnap.desktop"
 appstreamcli validate --no-net --pedantic "$unpacked"/usr/share/metainfo/*.xml > /dev/null
 
 step "a clean minimal Debian 12"
-cp -a "$("$top/scripts/bookworm-minbase.sh")/." "$root/"
+cp -a "$("$top/scripts/minbase.sh" bookworm)/." "$root/"
 # Downloads kept across runs, outside the copy.
 archives=/var/cache/velsnap/bookworm-archives
 mkdir -p "$archives/partial" "$root/var/cache/apt/archives"

@@ -150,7 +150,7 @@ std::vector<PortFinding> examinePort(const QString &device)
     const DeviceProbe probe = probeDevice(device);
     const OpenCause cause = probe.kind == DeviceProbe::Terminal && probe.openErrno == 0
                                 ? OpenCause::Unknown
-                                : classifyOpenFailure(QSerialPort::NoError, probe);
+                                : classifyOpenFailure(TtyOpenError::None, probe);
     std::vector<PortFinding> findings;
     const bool missing = cause == OpenCause::Missing;
     if (cause == OpenCause::Unknown)

@@ -26,7 +26,7 @@ DeviceProbe probeDevice(const QString &device)
     return {terminal ? DeviceProbe::Terminal : DeviceProbe::NotTerminal, 0};
 }
 
-OpenCause classifyOpenFailure(QSerialPort::SerialPortError error, const DeviceProbe &probe)
+OpenCause classifyOpenFailure(TtyOpenError error, const DeviceProbe &probe)
 {
     switch (probe.kind) {
     case DeviceProbe::Missing:
@@ -56,11 +56,11 @@ OpenCause classifyOpenFailure(QSerialPort::SerialPortError error, const DevicePr
         break;
     }
     switch (error) {
-    case QSerialPort::DeviceNotFoundError:
+    case TtyOpenError::NoDevice:
         return OpenCause::Missing;
-    case QSerialPort::OpenError:
+    case TtyOpenError::AlreadyOpen:
         return OpenCause::OpenHere;
-    case QSerialPort::PermissionError: // the kernel would give it to us: someone's lock
+    case TtyOpenError::Locked: // the kernel would give it to us: someone's lock
         return OpenCause::Held;
     default:
         return OpenCause::Unknown;

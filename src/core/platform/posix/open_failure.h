@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/posix/tty_device.h"
 #include "serial/open_cause.h"
 
-#include <QSerialPort>
 #include <QString>
 
 namespace velsnap {
@@ -24,10 +24,9 @@ struct DeviceProbe {
 // no plain file or folder, and closes it again at once.
 DeviceProbe probeDevice(const QString &device);
 
-// QSerialPort reports "not allowed", "locked by someone" and "busy" all as
-// PermissionError, so the probe of the device decides: only the kernel's own
-// refusal means the port cannot be used; a port the kernel would give us is
-// held by someone's lock.
-OpenCause classifyOpenFailure(QSerialPort::SerialPortError error, const DeviceProbe &probe);
+// The probe of the device decides first: only the kernel's own refusal means
+// the port cannot be used; a port the kernel would give us is held by
+// someone's lock.
+OpenCause classifyOpenFailure(TtyOpenError error, const DeviceProbe &probe);
 
 } // namespace velsnap

@@ -96,6 +96,19 @@ QStringList lockFileCandidates(const QString &device)
     return candidates;
 }
 
+QString serialLockFile(const QString &device)
+{
+    const QString name = lockName(device);
+    for (const char *folder : {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp", "/tmp", "/var/tmp",
+                               "/var/lock/lockdev", "/run/lock"}) {
+        const QFileInfo place{QString::fromLatin1(folder)};
+        const QString path = QLatin1String(folder) + u'/' + name;
+        if (place.isReadable() && (place.isWritable() || QFile::exists(path)))
+            return path;
+    }
+    return QDir::tempPath() + u'/' + name;
+}
+
 std::optional<PortHolder> findPortHolder(const QString &device)
 {
     const qint64 self = QCoreApplication::applicationPid();

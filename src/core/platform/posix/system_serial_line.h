@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/posix/qt_serial_line.h"
+#include "platform/posix/tty_serial_line.h"
 
 namespace velsnap {
-using SystemSerialLine = QtSerialLine;
+using SystemSerialLine = TtySerialLine;
 } // namespace velsnap
