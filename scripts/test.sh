@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless, except the
 # package test (label "package"), which installs the package on this machine;
-# CI runs it (.ci/run).
+# CI runs it (.ci/run). The build folder is $VELSNAP_BUILD, else build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh
-cd build
+cd "${VELSNAP_BUILD:-build}"
 ctest --output-on-failure -j "$(nproc)" -LE package "$@"

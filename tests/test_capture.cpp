@@ -2,6 +2,7 @@
 // the simulated device at the other end, paths read from stdout.
 #include "platform/posix/port_holder.h"
 #include "progress_text.h"
+#include "support/cpu_time.h"
 #include "support/expected_picture.h"
 #include "support/headless_environment.h"
 #include "support/pty_pair.h"
@@ -161,8 +162,11 @@ private slots:
     {
         test::SimulatedDevice device;
         const QString line = device.start({QStringLiteral("--hangup-after"), QStringLiteral("50000")});
+        const double cpuBefore = test::endedChildrenCpuSeconds();
         start({QStringLiteral("--device"), line});
         QCOMPARE(finish(), 5);
+        // Asleep while waiting, also once the line is gone (with the device's own share).
+        QVERIFY(test::endedChildrenCpuSeconds() - cpuBefore < 0.5);
         QVERIFY(QString::fromLocal8Bit(capture.readAllStandardError())
                     .contains(texts::kLineLostWhileReceiving.section(u'\n', 0, 0)));
         QCOMPARE(leftInFolder(), QStringList());

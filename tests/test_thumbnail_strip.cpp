@@ -634,8 +634,8 @@ private slots:
         const StripDisplays displays{[&](const QImage &picture) { shown = picture; }, [](const QImage &) {},
                                      [](const QImage &) {}};
         const ProgramFolders folders{fixture->programFolder() + u'/', fixture->pictureFolder() + u'/'};
-        ThumbnailStrip small(
-            {cont, scroll, image0, label0}, displays, folders, [] { return false; }, 6);
+        const auto neverCancelled = [] { return false; };
+        ThumbnailStrip small({cont, scroll, image0, label0}, displays, folders, neverCancelled, 6);
 
         for (int n = 0; n < 6; ++n) {
             savePicture(QStringLiteral("%1.bmp").arg(n), twoColourPicture({320, 240}, qRgb(n, n, n), kDeviceWhite));

@@ -27,7 +27,7 @@ bool terminalDevice(const struct stat &status)
 DeviceState deviceState(const QString &device)
 {
     const QByteArray path = QFile::encodeName(device);
-    struct stat status {};
+    struct stat status = {};
     DeviceState state;
     state.exists = ::stat(path.constData(), &status) == 0;
     if (!state.exists)

@@ -11,7 +11,7 @@ namespace velsnap {
 DeviceProbe probeDevice(const QString &device)
 {
     const QByteArray path = QFile::encodeName(device);
-    struct stat status {};
+    struct stat status = {};
     if (::stat(path.constData(), &status) != 0)
         return {DeviceProbe::Missing, errno};
     if (S_ISREG(status.st_mode))

@@ -49,7 +49,7 @@ bool joinedSinceLogin(gid_t gid)
 
 QString notAllowed(const QString &device)
 {
-    struct stat status {};
+    struct stat status = {};
     if (::stat(QFile::encodeName(device).constData(), &status) != 0)
         return QStringLiteral("%1 を開く権限がありません。").arg(deviceLabel(device));
     const group *owner = ::getgrgid(status.st_gid);

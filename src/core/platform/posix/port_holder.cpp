@@ -58,7 +58,7 @@ std::optional<PortHolder> readLockFile(const QString &path)
 
 std::optional<PortHolder> findOpenFile(const QString &device)
 {
-    struct stat wanted {};
+    struct stat wanted = {};
     if (::stat(QFile::encodeName(device).constData(), &wanted) != 0 || !S_ISCHR(wanted.st_mode))
         return std::nullopt;
     const qint64 self = QCoreApplication::applicationPid();
@@ -71,7 +71,7 @@ std::optional<PortHolder> findOpenFile(const QString &device)
         const QString fdFolder = QStringLiteral("/proc/%1/fd").arg(pid);
         const QStringList fds = QDir(fdFolder).entryList(QDir::System | QDir::NoDotAndDotDot);
         for (const QString &fd : fds) {
-            struct stat open {};
+            struct stat open = {};
             if (::stat(QFile::encodeName(fdFolder + u'/' + fd).constData(), &open) == 0 && S_ISCHR(open.st_mode) &&
                 open.st_rdev == wanted.st_rdev)
                 return PortHolder{pid, programName(pid), QString(), true};
