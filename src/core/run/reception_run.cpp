@@ -108,11 +108,13 @@ RunOutcome ReceptionRun::receive_image()
     int port = m_services.chosenPort();
     if (port == -1)
         port = 0; // -1 would only close the port; as a stored choice it names no port
-    m_port = port;
     if (!set_port_state(port)) {
         glb_cancel = true;
         return RunOutcome::PortNotOpened;
     }
+    // Looked up while the device is still silent: the system's list of
+    // ports takes milliseconds that would otherwise delay the picture file.
+    m_source = m_services.sourceOfPort ? m_services.sourceOfPort(port) : QString();
     m_state = State::Waiting;
     frontEnd.showStatus(texts::kStatusWaiting);
 
@@ -155,8 +157,7 @@ RunOutcome ReceptionRun::receive_image()
 
     m_state = State::Writing;
     const ProgramFolders &folders = m_services.folders;
-    const PictureFacts facts{QDateTime::currentDateTime(),
-                             m_services.sourceOfPort ? m_services.sourceOfPort(m_port) : QString()};
+    const PictureFacts facts{QDateTime::currentDateTime(), m_source};
     const PictureWriteResult written =
         writePictureFile(folders.app_path + QLatin1String(kHeaderTemplateName), folders.image_path, facts.received,
                          buffer, m_format, facts.source, m_scale);

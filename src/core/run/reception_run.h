@@ -84,7 +84,7 @@ private:
     int m_silenceLimitMs = 0;
     PictureFormat m_format = PictureFormat::Bmp;
     int m_scale = 1;
-    int m_port = 0;
+    QString m_source; // of the port opened for this run
     QTime m_start;
 };
 
