@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds Qt for 64-bit Windows from Debian's own qtbase sources, once, into a
-# cache outside the clone; a complete cache is reused as it is.
-# Usage: scripts/build-windows-qt.sh   (prefix: $VELSNAP_QT_WIN, default below)
+# Builds Qt for 64-bit Windows from Debian's own qtbase sources, the same
+# version as this system's Qt (whose tools the build uses), once, into a cache
+# outside the clone; a complete cache is reused as it is. Run by
+# build-windows.sh in the Debian 13 system.
+# Usage: scripts/build-windows-qt.sh PREFIX
 set -euo pipefail
 top=$(realpath "$(dirname "$0")/..")
-prefix=${VELSNAP_QT_WIN:-/var/cache/velsnap/qt-6.4.2-mingw64}
+prefix=${1:?prefix}
 stamp=$prefix/.complete
 [ -f "$stamp" ] && exit 0
 
@@ -21,10 +23,12 @@ if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ /etc/apt/sources.list
     "${sudo[@]}" apt-get update -qq
 fi
 cd "$work"
-src=$(find . -maxdepth 1 -type d -name 'qt6-base-6.4.2*' | head -n 1)
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+upstream=${version%%+*}
+src=$(find . -maxdepth 1 -type d -name "qt6-base-$upstream*" | head -n 1)
 if [ -z "$src" ]; then
-    apt-get source -qq qt6-base=6.4.2+dfsg-10 2>/dev/null || apt-get source -qq qt6-base
-    src=$(find . -maxdepth 1 -type d -name 'qt6-base-6.4.2*' | head -n 1)
+    apt-get source -qq --only-source "qt6-base=$version" 2> /dev/null || apt-get source -qq --only-source qt6-base
+    src=$(find . -maxdepth 1 -type d -name "qt6-base-$upstream*" | head -n 1)
 fi
 
 # With OpenGL off, the Windows platform plugin still takes the dynamic-GL

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds VELSNAP for 64-bit Windows on Debian 12 with Debian's MinGW-w64:
-# Qt from Debian's sources into a cache outside the clone (once), then the
+# Builds VELSNAP for 64-bit Windows with Debian 13's MinGW-w64, in the
+# Debian 13 system (scripts/debian13.sh) when run elsewhere: Qt from Debian
+# 13's sources (an LTS) into a cache outside the clone (once), then the
 # programs and their unit tests, a portable folder VELSNAP\ with everything
 # they load, its zip and an NSIS installer. Prints the zip's path, then the
 # installer's, last.
 set -euo pipefail
 top=$(realpath "$(dirname "$0")/..")
+. /etc/os-release
+[ "${VERSION_CODENAME:-}" = trixie ] || exec "$top/scripts/debian13.sh" scripts/build-windows.sh "$@"
 out=$top/build-windows
-export VELSNAP_QT_WIN=${VELSNAP_QT_WIN:-/var/cache/velsnap/qt-6.4.2-mingw64}
 
 packages=(
     cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 zip
@@ -26,7 +28,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
 fi
 
-"$top/scripts/build-windows-qt.sh" >&2
+qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+export VELSNAP_QT_WIN=${VELSNAP_QT_WIN:-/var/cache/velsnap/qt-${qt%%+*}-mingw64}
+"$top/scripts/build-windows-qt.sh" "$VELSNAP_QT_WIN" >&2
 
 launcher=()
 command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

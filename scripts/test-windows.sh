@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Tests the Windows build under Wine on Debian 12: builds it
+# Tests the Windows build under Debian 13's Wine, in the Debian 13 system
+# (scripts/debian13.sh) when run elsewhere: builds it
 # (scripts/build-windows.sh), runs the unit tests under wine through CTest,
 # then end to end with COM ports mapped to pseudo-terminals, one fed by the
 # Linux simulated device: velsnap-capture.exe (COM 2) and velsnap.exe as
@@ -9,6 +10,8 @@
 # installer installs and uninstalls silently.
 set -euo pipefail
 top=$(realpath "$(dirname "$0")/..")
+. /etc/os-release
+[ "${VERSION_CODENAME:-}" = trixie ] || exec "$top/scripts/debian13.sh" scripts/test-windows.sh "$@"
 out=$top/build-windows
 work=$out/test
 mapfile -t built < <("$top/scripts/build-windows.sh")
@@ -28,11 +31,13 @@ waitUntil() { # what, then the check
 }
 
 # The Linux side: the simulated device and the reference receiver.
-linux=$top/build/bin
-if [ ! -x "$linux/velsnap-device" ] || [ ! -x "$linux/velsnap-capture" ]; then
-    "$top/scripts/install-deps.sh"
-    "$top/scripts/build.sh" > /dev/null
-fi
+linux=${VELSNAP_BUILD:-$top/build}/bin
+"$top/scripts/install-deps.sh"
+"$top/scripts/build.sh" > /dev/null
+for tool in python3 unzip xdpyinfo; do
+    command -v "$tool" > /dev/null ||
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends python3 unzip x11-utils > /dev/null
+done
 
 # A private Wine prefix, copied from a template made once outside the clone.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -74,15 +79,20 @@ folder=$work/VELSNAP
 mapPorts() { # COM1-pty COM2-pty
     wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$1" /f > /dev/null 2>&1
     wine reg add 'HKLM\Software\Wine\Ports' /v COM2 /d "$2" /f > /dev/null 2>&1
-    wineserver -k || true
+    wineserver -k 2> /dev/null || true
     wineserver -w
+    # Started here, its dump of objects at the next -k goes nowhere.
+    wineserver -p > /dev/null 2>&1
 }
+# These two start a process and set $line to its pty. They are never called
+# inside $(...): the process would be added to the list of a subshell, and
+# nothing would end it.
 quietLine() {
     python3 -c 'import os, pty, time; m, s = pty.openpty(); print(os.ttyname(s), flush=True); time.sleep(3600)' \
         > "$work/quiet.path" &
     pids+=($!)
     waitUntil "the quiet pty" test -s "$work/quiet.path"
-    cat "$work/quiet.path"
+    line=$(cat "$work/quiet.path")
 }
 startDevice() { # name, then device options
     local name=$1
@@ -90,25 +100,37 @@ startDevice() { # name, then device options
     "$linux/velsnap-device" "$@" > "$work/$name.path" 2> "$work/$name.log" &
     pids+=($!)
     waitUntil "the device $name" test -s "$work/$name.path"
-    cat "$work/$name.path"
+    line=$(cat "$work/$name.path")
 }
 
 step "reference picture from the Linux receiver"
-pty=$(startDevice reference --count 1)
+startDevice reference --count 1
+pty=$line
 "$linux/velsnap-capture" --device "$pty" --count 1 --folder "$work/reference" > /dev/null
 reference=$(ls "$work"/reference/*.bmp)
-quiet=$(quietLine)
+quietLine
+quiet=$line
 
-step "velsnap-capture.exe receives on COM 2"
-mapPorts "$quiet" "$(startDevice capture --count 1)"
-timeout 120 wine "$folder/velsnap-capture.exe" --port 2 --count 1 > "$work/capture.out" ||
+step "velsnap-capture.exe receives on COM 2, under an English locale, into a folder no code page holds"
+startDevice capture --count 1
+mapPorts "$quiet" "$line"
+# C.UTF-8 is always there: Wine takes it for US English (code page 1252) with UTF-8 file names.
+english=(env LANG=C.UTF-8 LC_ALL=C.UTF-8)
+unicode="$work/Ünï-写真-Ωμέγα"
+mkdir -p "$unicode"
+"${english[@]}" timeout 120 wine "$folder/velsnap-capture.exe" --port 2 --count 1 \
+    --folder "$("${english[@]}" winepath -w "$unicode")" > "$work/capture.out" 2> "$work/capture.err" ||
     fail "velsnap-capture.exe ended with status $?"
-received=$(ls "$folder"/bmp/*.bmp) || fail "no picture in bmp\\"
+received=$(ls "$unicode"/*.bmp) || fail "no picture in $unicode"
 cmp "$reference" "$received" || fail "the picture differs from the one the Linux receiver got"
-rm -f "$folder"/bmp/*
+# Written to files, the path and the messages are UTF-8, whatever the code page.
+[ "$(tr -d '\r' < "$work/capture.out")" = "$("${english[@]}" winepath -w "$received")" ] ||
+    fail "printed path: $(cat "$work/capture.out")"
+grep -q '受信完了' "$work/capture.err" || fail "the messages are not readable: $(cat "$work/capture.err")"
 
 step "Ctrl+C in the middle of a picture leaves nothing"
-mapPorts "$quiet" "$(startDevice stopped --stop-after 50000)"
+startDevice stopped --stop-after 50000
+mapPorts "$quiet" "$line"
 wine "$folder/velsnap-capture.exe" --port 2 > /dev/null 2> "$work/stopped.err" &
 capture=$!
 waitUntil "the device to cut its copy" grep -q '止められるまで黙ります' "$work/stopped.log"
@@ -120,8 +142,26 @@ wait "$capture" || status=$?
 [ "$status" -eq 0 ] || fail "velsnap-capture.exe ended with status $status on Ctrl+C"
 [ -z "$(ls -A "$folder/bmp")" ] || fail "Ctrl+C left files: $(ls -A "$folder/bmp")"
 
+step "a first byte at any moment after the open is answered"
+for afterOpen in 0 100 300; do
+    startDevice "after-open-$afterOpen" --count 1 --after-open "$afterOpen"
+    mapPorts "$quiet" "$line"
+    timeout 60 wine "$folder/velsnap-capture.exe" --port 2 --count 1 --folder "$(winepath -w "$work")" \
+        > /dev/null 2>&1 || fail "no picture with the first byte $afterOpen ms after the open"
+    rm -f "$work"/*.bmp
+done
+
+step "a line lost in the middle of a picture ends with its status and no file"
+startDevice lost --hangup-after 50000
+mapPorts "$quiet" "$line"
+status=0
+timeout 60 wine "$folder/velsnap-capture.exe" --port 2 --count 1 > /dev/null 2>&1 || status=$?
+[ "$status" -eq 5 ] || fail "velsnap-capture.exe ended with status $status on a lost line"
+[ -z "$(ls -A "$folder/bmp")" ] || fail "the lost line left files: $(ls -A "$folder/bmp")"
+
 step "velsnap.exe, as unzipped: the picture from COM 1 in bmp\\, then COM 2 chosen"
-mapPorts "$(startDevice window --count 1)" "$quiet"
+startDevice window --count 1
+mapPorts "$line" "$quiet"
 wine "$folder/velsnap.exe" > "$work/window.log" 2>&1 &
 disown
 pids+=($!)

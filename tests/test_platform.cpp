@@ -1,10 +1,13 @@
 // What each system does its own way, through the same seam: a picture name
-// in use, and on Windows the causes of failed opens and the meaning of COM n.
+// in use, the Device Manager's states, and on Windows the causes of failed
+// opens and the meaning of COM n.
 // Runs natively and, cross-built, under Wine (scripts/test-windows.sh also
 // stops a capture there with Ctrl+C).
 #include "picture/picture_file.h"
 #include "platform/file_commit.h"
+#include "serial/device_manager_doctor.h"
 #include "support/headless_environment.h"
+#include "texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,6 +74,50 @@ private slots:
         QCOMPARE(test::readFileBytes(folder.filePath(QStringLiteral("261208_090102.png"))),
                  QByteArray("someone else's"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    // A made-up Device Manager: the doctor's word on COM 5 in each state.
+    void deviceManagerStatesHaveTheirCure_data()
+    {
+        QTest::addColumn<QString>("chosenId");
+        QTest::addColumn<unsigned>("problem");
+        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<bool>("portsListed");
+        const QString ch340 = QStringLiteral("USB\\VID_1A86&PID_7523&REV_0254");
+        const QString pl2303 = QStringLiteral("USB\\VID_067B&PID_2303&REV_0300");
+        const QString name = QStringLiteral("COM5（USB-SERIAL）");
+        QTest::newRow("working") << ch340 << 0u << true << texts::kDoctorPnpWorking.arg(name) << false;
+        QTest::newRow("counterfeit PL2303 (10)")
+            << pl2303 << 10u << true << texts::kDoctorPnpCounterfeitPl2303.arg(name) << true;
+        QTest::newRow("other chip will not start (10)")
+            << ch340 << 10u << true << texts::kDoctorPnpFailedStart.arg(name) << true;
+        QTest::newRow("disabled (22)") << ch340 << 22u << true << texts::kDoctorPnpDisabled.arg(name) << true;
+        QTest::newRow("no driver (28)") << ch340 << 28u << true
+                                        << texts::kDoctorPnpNoDriver.arg(name, texts::kDriverWch) << true;
+        QTest::newRow("unplugged (45)") << ch340 << 0u << false << texts::kDoctorPnpNotPlugged.arg(name) << true;
+        QTest::newRow("another code") << ch340 << 31u << true << texts::kDoctorPnpProblem.arg(name).arg(31) << true;
+        QTest::newRow("no COM5 at all") << QString() << 0u << true << texts::kDoctorComMissing.arg("COM5") << true;
+    }
+    void deviceManagerStatesHaveTheirCure()
+    {
+        QFETCH(QString, chosenId);
+        QFETCH(unsigned, problem);
+        QFETCH(bool, present);
+        QFETCH(QString, said);
+        QFETCH(bool, portsListed);
+        std::vector<PnpDevice> devices{
+            {QStringLiteral("COM1"), QStringLiteral("通信ポート"), QStringLiteral("ACPI\\PNP0501")},
+            {QString(), QStringLiteral("USB Serial"), QStringLiteral("USB\\VID_1A86&PID_7523"), kPnpNoDriver}};
+        if (!chosenId.isEmpty())
+            devices.push_back({QStringLiteral("COM5"), QStringLiteral("USB-SERIAL"), chosenId, problem, present});
+        const std::vector<PortFinding> findings = examineComPort(QStringLiteral("com5"), devices);
+        QVERIFY(findings.size() >= 2);
+        QCOMPARE(findings.front().text, said);
+        QCOMPARE(findings.front().problem, problem != 0 || !present || chosenId.isEmpty());
+        // Where COM5 is of no use, the ports that exist; always the adapter that has no driver, and no port.
+        QCOMPARE(findings.at(1).text == texts::kDoctorComPorts.arg(QStringLiteral("COM1（通信ポート）")), portsListed);
+        QCOMPARE(findings.back().text, texts::kDoctorPnpNoDriver.arg(QStringLiteral("USB Serial"), texts::kDriverWch));
     }
 
 #ifdef Q_OS_WIN

@@ -84,6 +84,34 @@ inline const QString kDoctorHintModemManager = QStringLiteral(
 inline const QString kDoctorHintBrltty =
     QStringLiteral("brltty がアダプタを奪っているのかもしれません。velsnap-ports --check %1 で確かめてください。");
 
+// The port doctor on Windows: what the Device Manager says of a COM port.
+inline const QString kDoctorPortWithDescription = QStringLiteral("%1（%2）");
+inline const QString kDoctorComMissing = QStringLiteral("%1 はこのパソコンにありません。");
+inline const QString kDoctorComPorts = QStringLiteral("このパソコンのシリアルポート: %1");
+inline const QString kDoctorNoComPorts =
+    QStringLiteral("このパソコンにはシリアルポートがありません。アダプタを差し込んでください。");
+inline const QString kDoctorPnpWorking = QStringLiteral("%1 はデバイス マネージャーで正常に動作しています。");
+inline const QString kDoctorPnpNotPlugged =
+    QStringLiteral("%1 は差し込まれていません（デバイス マネージャーのコード 45）。アダプタを差し込んでください。"
+                   "別の USB 口に差すと COM 番号が変わることがあります。");
+inline const QString kDoctorPnpDisabled =
+    QStringLiteral("%1 は無効になっています（コード 22）。デバイス マネージャーでこのデバイスを右クリックし、"
+                   "「デバイスを有効にする」を選んでください。");
+inline const QString kDoctorPnpNoDriver =
+    QStringLiteral("%1 のドライバーが入っていません（コード 28）。%2を入れてから、アダプタを差し直してください。");
+inline const QString kDoctorPnpCounterfeitPl2303 =
+    QStringLiteral("%1 を開始できません（コード 10）。Prolific のドライバーは、模造品や製造中止の PL2303 チップを"
+                   "受け付けません。本物の PL2303、または FTDI か CP210x のアダプタに替えてください。");
+inline const QString kDoctorPnpFailedStart = QStringLiteral(
+    "%1 を開始できません（コード 10）。アダプタを差し直し、それでもだめならドライバーを入れ直してください。");
+inline const QString kDoctorPnpProblem = QStringLiteral(
+    "%1 にはデバイス マネージャーがコード %2 の問題を示しています。デバイスのプロパティで確かめてください。");
+inline const QString kDriverWch = QStringLiteral("WCH の CH341SER ドライバー");
+inline const QString kDriverProlific = QStringLiteral("Prolific の PL2303 ドライバー");
+inline const QString kDriverSilabs = QStringLiteral("Silicon Labs の CP210x VCP ドライバー");
+inline const QString kDriverFtdi = QStringLiteral("FTDI の VCP ドライバー");
+inline const QString kDriverMaker = QStringLiteral("アダプタのメーカーのドライバー");
+
 // The "Source" of a PNG: the device path, and what the system knows of its adapter.
 inline const QString kSourceUnknown = QStringLiteral("不明");
 inline const QString kSourceWithAdapter = QStringLiteral("%1（%2）");

@@ -1,6 +1,7 @@
 #include "shell/command_line.h"
 
 #include "folders/program_folders.h"
+#include "platform/console_text.h"
 #include "settings/settings_store.h"
 #include "texts.h"
 
@@ -31,7 +32,7 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     } else {
         return std::nullopt;
     }
-    std::fputs(text.toLocal8Bit().constData(), stdout);
+    writeText(stdout, text);
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "support/scripted_line.h"
 
-#include <QTimer>
+#include <algorithm>
 
 namespace velsnap::test {
 
@@ -75,19 +75,49 @@ void ScriptedLine::output(const QByteArray &bytes)
         schedule(step);
 }
 
+ScriptedLine::ScriptedLine()
+{
+    m_clock.start();
+    m_next.setSingleShot(true);
+    connect(&m_next, &QTimer::timeout, this, &ScriptedLine::playNext);
+}
+
 void ScriptedLine::schedule(const Step &step)
 {
-    const int generation = m_generation;
-    QTimer::singleShot(step.atMs, this, [this, step, generation] {
-        if (generation != m_generation || !m_open)
-            return;
-        if (step.kind == Step::Kind::HangUp) {
+    const Pending pending{m_clock.elapsed() + step.atMs, step, m_generation};
+    const auto later = std::upper_bound(m_pending.begin(), m_pending.end(), pending.dueMs,
+                                        [](qint64 due, const Pending &other) { return due < other.dueMs; });
+    m_pending.insert(later, pending);
+    armNext();
+}
+
+void ScriptedLine::armNext()
+{
+    if (m_pending.empty())
+        return;
+    int wait = int(std::max<qint64>(0, m_pending.front().dueMs - m_clock.elapsed()));
+#ifdef Q_OS_WIN
+    // A timer of 1 to 20 ms is a multimedia timer there, which under Wine
+    // never wakes a waiting event loop; 21 ms is a message timer, which does.
+    if (wait > 0 && wait <= 20)
+        wait = 21;
+#endif
+    m_next.start(wait);
+}
+
+void ScriptedLine::playNext()
+{
+    const Pending next = m_pending.front();
+    m_pending.erase(m_pending.begin());
+    if (next.generation == m_generation && m_open) {
+        if (next.step.kind == Step::Kind::HangUp) {
             m_lost = true;
             closePort();
         } else {
-            m_buffer += step.bytes;
+            m_buffer += next.step.bytes;
         }
-    });
+    }
+    armNext();
 }
 
 } // namespace velsnap::test

@@ -3,8 +3,10 @@
 #include "serial/serial_line.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <vector>
 
 namespace velsnap::test {
@@ -12,7 +14,8 @@ namespace velsnap::test {
 // A serial line that plays a script instead of a device: each open of the
 // port plays the next session, whose bytes arrive at given moments after the
 // open, or once the acknowledgement has been written; a session can hang up.
-// Arrivals are timer events, so the run's waits wake as for real data.
+// Arrivals come one at a time, in order, from one timer, so the run's waits
+// wake as for real data.
 class ScriptedLine : public QObject, public SerialLine {
 public:
     struct Step {
@@ -50,11 +53,23 @@ public:
     int opens = 0;
     int commPort = 0;
 
+    ScriptedLine();
+
 private:
+    struct Pending {
+        qint64 dueMs;
+        Step step;
+        int generation;
+    };
     void schedule(const Step &step);
+    void armNext();
+    void playNext();
 
     std::vector<Session> m_sessions;
-    std::vector<Step> m_afterAck; // of the session playing now
+    std::vector<Step> m_afterAck;   // of the session playing now
+    std::vector<Pending> m_pending; // by due time, then in the order scheduled
+    QElapsedTimer m_clock;
+    QTimer m_next;
     QByteArray m_buffer;
     QString m_reason;
     int m_inputLen = 0;

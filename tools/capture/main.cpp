@@ -4,6 +4,7 @@
 #include "capture_texts.h"
 #include "device_return.h"
 #include "folders/program_folders.h"
+#include "platform/console_text.h"
 #include "platform/progress_terminal.h"
 #include "platform/stop_requests.h"
 #include "run/picture_source.h"
@@ -30,7 +31,7 @@ namespace {
 
 void printError(const QString &text)
 {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    writeText(stderr, text + u'\n');
 }
 
 int exitStatusFor(RunOutcome outcome, const ReceptionRun &run)
@@ -67,7 +68,7 @@ int main(int argc, char *argv[])
 
     const ParsedCommandLine parsed = parseCaptureCommandLine(QCoreApplication::arguments());
     if (!parsed.earlyText.isEmpty()) {
-        std::fputs(parsed.earlyText.toLocal8Bit().constData(), stdout);
+        writeText(stdout, parsed.earlyText);
         return kExitDone;
     }
     if (!parsed.error.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "terminal_front_end.h"
 
 #include "picture/picture_geometry.h"
+#include "platform/console_text.h"
 #include "progress_text.h"
 #include "texts.h"
 
@@ -14,8 +15,7 @@ constexpr qint64 kCopyBytes = qint64(kPictureWidth) * kPictureHeight * 2; // as 
 
 void writeLine(std::FILE *stream, const QString &line)
 {
-    std::fputs(line.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
+    writeText(stream, line + u'\n');
     std::fflush(stream);
 }
 
@@ -38,7 +38,7 @@ void TerminalFrontEnd::showProgress(int convertedBytes)
     m_received = qint64(convertedBytes) * 2 / 3; // three bytes of the picture for each two of the device's
     if (!m_liveProgress)
         return;
-    std::fprintf(stderr, "\r%s", progressBar(m_received, kCopyBytes, m_clock.elapsed()).toLocal8Bit().constData());
+    writeText(stderr, u'\r' + progressBar(m_received, kCopyBytes, m_clock.elapsed()));
     std::fflush(stderr);
     m_barShown = true;
 }

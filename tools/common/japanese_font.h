@@ -7,7 +7,7 @@
 
 namespace velsnap {
 
-// The Windows folder brings IPAGothic along (fonts\ beside the program), so
+// The Windows folder brings IPAPGothic along (fonts\ beside the program), so
 // a Windows without Japanese fonts shows the texts as Linux does.
 inline void loadBundledFonts()
 {

@@ -168,7 +168,7 @@ LineStatus Line::waitUntil(Done done, std::optional<Clock::time_point> deadline)
 }
 
 template <typename State>
-LineStatus Line::awaitSteady(State state, std::optional<Clock::time_point> deadline)
+LineStatus Line::awaitSteady(State state, std::optional<Clock::time_point> deadline, milliseconds settle)
 {
     const auto settled = [&] {
         takeSlaveEvents();
@@ -178,14 +178,14 @@ LineStatus Line::awaitSteady(State state, std::optional<Clock::time_point> deadl
         if (const LineStatus s = waitUntil(settled, deadline); s != LineStatus::Ok)
             return s;
         const unsigned closes = m_slaveCloses;
-        if (!m_stop.sleep(kReceiverSettle))
+        if (!m_stop.sleep(settle))
             return LineStatus::Stopped;
         if (settled() && m_slaveCloses == closes)
             return LineStatus::Ok;
     }
 }
 
-LineStatus Line::waitForReceiver()
+LineStatus Line::waitForReceiver(milliseconds afterOpen)
 {
     if (m_slaveEvents < 0)
         return LineStatus::Ok;
@@ -195,7 +195,7 @@ LineStatus Line::waitForReceiver()
         clearSlaveInput();
     // The receiver may still be setting the port up, and may flush what
     // came before; a short look at the port is no receiver at all.
-    const LineStatus status = awaitSteady([this] { return !receiverAbsent(); }, std::nullopt);
+    const LineStatus status = awaitSteady([this] { return !receiverAbsent(); }, std::nullopt, afterOpen);
     m_slaveClosesWhenFound = m_slaveCloses;
     return status;
 }
@@ -271,7 +271,7 @@ LineStatus Line::awaitNoReceiver(milliseconds limit)
     const auto deadline = deadlineAfter(limit);
     if (m_slaveEvents < 0)
         return waitUntil([this] { return !outputQueued(); }, deadline);
-    return awaitSteady([this] { return receiverAbsent(); }, deadline);
+    return awaitSteady([this] { return receiverAbsent(); }, deadline, kReceiverSettle);
 }
 
 void Line::discardUnsent()

@@ -28,8 +28,8 @@ public:
     const std::string &path() const { return m_path; }
 
     // On a pseudo-terminal, blocks until the receiver has had the slave open
-    // for a moment; a serial device cannot tell, so it returns at once.
-    LineStatus waitForReceiver();
+    // for `afterOpen`; a serial device cannot tell, so it returns at once.
+    LineStatus waitForReceiver(std::chrono::milliseconds afterOpen);
     LineStatus write(std::span<const std::uint8_t> bytes);
     // Fills all of bytes; no timeout waits as long as it takes.
     LineStatus read(std::span<std::uint8_t> bytes, std::optional<std::chrono::milliseconds> timeout);
@@ -57,10 +57,11 @@ private:
     // on a pseudo-terminal; a device has none, so it looks in small steps.
     template <typename Done>
     LineStatus waitUntil(Done done, std::optional<std::chrono::steady_clock::time_point> deadline);
-    // Waits until state() holds and has held for a moment without the slave
+    // Waits until state() holds and has held for `settle` without the slave
     // being closed meanwhile.
     template <typename State>
-    LineStatus awaitSteady(State state, std::optional<std::chrono::steady_clock::time_point> deadline);
+    LineStatus awaitSteady(State state, std::optional<std::chrono::steady_clock::time_point> deadline,
+                           std::chrono::milliseconds settle);
     // Polls the line for events together with the stop signals.
     LineStatus await(short events, int timeoutMs);
 

@@ -50,7 +50,7 @@ int run(const Options &options, const StopSignals &stop)
         if (copy > 1 && !stop.sleep(options.pause))
             return stopped();
         note(copy, device_texts::kWaitingForReceiver);
-        if (line.waitForReceiver() == LineStatus::Stopped)
+        if (line.waitForReceiver(options.afterOpen) == LineStatus::Stopped)
             return stopped();
         const std::vector<std::uint8_t> pixels = picture.empty() ? frameBytes(testPattern(copy)) : picture;
         sentLog.add(pixels);

@@ -24,6 +24,7 @@ struct Options {
     std::optional<std::size_t> stopAfter;
     std::optional<std::size_t> hangupAfter;
     std::optional<std::chrono::milliseconds> ackTimeout;
+    std::chrono::milliseconds afterOpen{100};
     std::optional<std::string> saveSent;
 
     // How much pixel data each copy sends before going quiet or hanging up.

@@ -1,5 +1,6 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
 #include "japanese_font.h"
+#include "platform/console_text.h"
 #include "platform/port_search.h"
 #include "port_check.h"
 #include "ports_texts.h"
@@ -8,7 +9,6 @@
 #include "system/home_variable.h"
 
 #include <QApplication>
-#include <QTextStream>
 #include <cstdio>
 #include <cstring>
 
@@ -18,11 +18,10 @@ namespace {
 int printList(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
     const std::vector<velsnap::PortRow> rows =
         velsnap::portRows(velsnap::readPortMapping(velsnap::SettingsStore()), velsnap::findSerialPorts());
     for (const velsnap::PortRow &row : rows)
-        out << velsnap::listLine(row) << '\n';
+        velsnap::writeText(stdout, velsnap::listLine(row) + u'\n');
     return 0;
 }
 
@@ -39,7 +38,7 @@ int main(int argc, char *argv[])
     }
     const bool alone = argc == 2;
     if (alone && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        QTextStream(stdout) << velsnap::ports_texts::kUsage;
+        velsnap::writeText(stdout, velsnap::ports_texts::kUsage);
         return 0;
     }
     if (alone && std::strcmp(argv[1], "--version") == 0) {
@@ -47,7 +46,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (argc > 1) {
-        QTextStream(stderr) << velsnap::ports_texts::kUsage;
+        velsnap::writeText(stderr, velsnap::ports_texts::kUsage);
         return 2;
     }
     QApplication app(argc, argv);

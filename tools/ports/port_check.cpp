@@ -1,5 +1,6 @@
 #include "port_check.h"
 
+#include "platform/console_text.h"
 #include "ports_texts.h"
 #include "serial/port_doctor.h"
 #include "serial/port_mapping.h"
@@ -7,7 +8,6 @@
 #include "settings/stored_port.h"
 
 #include <QRegularExpression>
-#include <QTextStream>
 
 namespace velsnap {
 
@@ -36,13 +36,12 @@ int checkFromCommandLine(const QStringList &arguments)
     const QRegularExpressionMatch match = comNumber.match(named);
     int port = named.isEmpty() ? storedPortNumber(settings) : match.hasMatch() ? match.captured(1).toInt() : 0;
     const QString device = port > 0 ? currentDeviceForPort(port, settings) : named;
-    QTextStream out(stdout);
     if (device.isEmpty() || (match.hasMatch() && (port < 1 || port > kPortCount))) {
-        QTextStream(stderr) << kUnknownArguments.arg(named) << kUsage;
+        writeText(stderr, kUnknownArguments.arg(named) + kUsage);
         return 2;
     }
     const PortReport report = portReport(port, device);
-    out << report.text;
+    writeText(stdout, report.text);
     return report.problems == 0 ? 0 : 1;
 }
 

@@ -9,8 +9,9 @@ namespace velsnap {
 // After an open that found input already waiting, a copy may have been under
 // way as the port opened; the rest of it would be taken for a header ("not a
 // screen copy"). So until the line falls quiet, or a header of its own
-// begins, what comes is let run out unread. The line's input is reached
-// through the three operations given.
+// begins, what is there and what comes is let run out unread; a single byte
+// left when the line falls quiet is a device waiting for its answer, and
+// stays. The line's input is reached through the three operations given.
 class InputSettling {
 public:
     struct Input {

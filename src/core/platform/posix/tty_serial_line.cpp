@@ -33,21 +33,25 @@ OpenResult TtySerialLine::openPort()
     const QString realName = QFileInfo(device).canonicalFilePath();
     if (!m_device.open(realName.isEmpty() ? device : realName))
         return refuse(classifyOpenFailure(m_device.openError(), probeDevice(device)), device, m_device.systemError());
-    discardStaleInput();
+    settleWaitingInput();
     return OpenResult::Opened;
 }
 
-void TtySerialLine::discardStaleInput()
+void TtySerialLine::settleWaitingInput()
 {
-    // Only what arrives from now on counts: bytes the driver kept while the
-    // port was closed would be taken for the start of a screen copy. They are
-    // read, not flushed, so that a byte arriving at this moment is never lost.
-    const bool stale = m_device.readWaiting();
-    m_device.discardInput();
-    if (stale)
-        m_settling.begin();
-    else
+    // Bytes kept while the port was closed would be taken for the start of a
+    // screen copy, so they go, and the settling lets the rest of a copy cut
+    // by the open run out. A single byte is a device that sent the first
+    // byte of its header and waits for the answer: it stays for the settling
+    // to judge. Nothing is flushed, so a byte arriving now is never lost.
+    if (!m_device.readWaiting()) {
         m_settling.end();
+        return;
+    }
+    if (m_device.bytesAvailable() > 1)
+        m_device.discardInput();
+    m_settling.begin();
+    m_settling.bytesArrived();
 }
 
 OpenResult TtySerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)

@@ -34,7 +34,7 @@ public:
     bool lineLost() const override { return m_lineLost; }
 
 private:
-    void discardStaleInput();
+    void settleWaitingInput();
     OpenResult refuse(OpenCause cause, const QString &device, const QString &systemError = {});
 
     DeviceLookup m_deviceForPort;

@@ -1,11 +1,14 @@
 #include "platform/port_search.h"
 
+#include "platform/windows/device_manager.h"
+
 #include <QHash>
 #include <algorithm>
 #include <windows.h>
 // initguid.h makes devguid.h define the GUID rather than name it.
 #include <initguid.h>
 
+#include <cfgmgr32.h>
 #include <devguid.h>
 #include <setupapi.h>
 
@@ -73,6 +76,41 @@ QHash<QString, FoundPort> describedPorts()
 }
 
 } // namespace
+
+std::vector<PnpDevice> deviceManagerPorts()
+{
+    std::vector<PnpDevice> found;
+    // Every device Windows knows, plugged in or not: an adapter without its
+    // driver is in no class of ports, and an unplugged one keeps its COM number.
+    const HDEVINFO devices = SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES);
+    if (devices == INVALID_HANDLE_VALUE)
+        return found;
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof device;
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(devices, index, &device); ++index) {
+        PnpDevice pnp;
+        pnp.hardwareId = deviceProperty(devices, device, SPDRP_HARDWAREID); // the first of the list
+        const bool port = IsEqualGUID(device.ClassGuid, GUID_DEVCLASS_PORTS);
+        if (!port && !pnp.hardwareId.startsWith(QStringLiteral("USB\\"), Qt::CaseInsensitive))
+            continue;
+        if (port) {
+            const HKEY key = SetupDiOpenDevRegKey(devices, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+            if (key != INVALID_HANDLE_VALUE) {
+                pnp.portName = registryText(key, L"PortName");
+                RegCloseKey(key);
+            }
+        }
+        pnp.description = deviceProperty(devices, device, SPDRP_DEVICEDESC);
+        ULONG status = 0;
+        ULONG problem = 0;
+        const CONFIGRET result = CM_Get_DevNode_Status(&status, &problem, device.DevInst, 0);
+        pnp.present = result != CR_NO_SUCH_DEVNODE;
+        pnp.problem = result == CR_SUCCESS && (status & DN_HAS_PROBLEM) ? unsigned(problem) : 0;
+        found.push_back(pnp);
+    }
+    SetupDiDestroyDeviceInfoList(devices);
+    return found;
+}
 
 std::vector<FoundPort> findSerialPorts()
 {

@@ -1,9 +1,11 @@
 #include "platform/windows/win32_serial_line.h"
 
+#include "platform/windows/device_manager.h"
 #include "platform/windows/open_failure.h"
 #include "platform/windows/wide_path.h"
 
 #include <QMutex>
+#include <algorithm>
 #include <atomic>
 #include <thread>
 #include <windows.h>
@@ -12,22 +14,12 @@ namespace velsnap {
 
 namespace {
 
-// Under Wine an overlapped read of a COM port never completes, while a
-// blocking one does; Windows instead lets a blocking read hold up the
-// acknowledgement's write on the same handle until the read returns. So
-// Windows reads overlapped and Wine blocking, with a short bound on each wait
-// so that closing never waits long (closing cancels an overlapped wait at once).
-bool underWine()
-{
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
-
-DWORD readWaitMs()
-{
-    return underWine() ? 200 : 1000;
-}
-
+// Reads and writes are overlapped, so that the acknowledgement goes out while
+// a read waits, and closing cancels that read at once. A read asks for what
+// the driver holds, or for one byte when it holds nothing, and waits at most
+// this long: a read of bytes already there returns at once, and no interval
+// timeout holds the last bytes of a copy back.
+constexpr DWORD kReadWaitMs = 1000;
 constexpr DWORD kWriteLimitMs = 2000;
 
 // "COM3" is a device name; anything else is taken as the path it is.
@@ -54,26 +46,34 @@ bool setUpLine(HANDLE handle)
     dcb.fRtsControl = RTS_CONTROL_ENABLE;
     if (!SetCommState(handle, &dcb))
         return false;
-    // Reads return at once with what is there, or with the first bytes to come.
-    COMMTIMEOUTS timeouts{MAXDWORD, MAXDWORD, readWaitMs(), 0, kWriteLimitMs};
+    // A total timeout alone: honoured alike by Windows and by Wine, which
+    // never completes an overlapped read under MAXDWORD interval timeouts.
+    COMMTIMEOUTS timeouts{0, 0, kReadWaitMs, 0, kWriteLimitMs};
     return SetCommTimeouts(handle, &timeouts);
 }
 
 // One transfer, waited for in the system. False on failure.
 bool transfer(HANDLE handle, bool reading, char *data, DWORD size, DWORD &done)
 {
-    if (underWine())
-        return reading ? ReadFile(handle, data, size, &done, nullptr) : WriteFile(handle, data, size, &done, nullptr);
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!overlapped.hEvent)
         return false;
     const BOOL started = reading ? ReadFile(handle, data, size, nullptr, &overlapped)
                                  : WriteFile(handle, data, size, nullptr, &overlapped);
-    const bool ok =
-        (started || GetLastError() == ERROR_IO_PENDING) && GetOverlappedResult(handle, &overlapped, &done, TRUE);
+    bool ok = (started || GetLastError() == ERROR_IO_PENDING) && GetOverlappedResult(handle, &overlapped, &done, TRUE);
+    // A read that met its timeout ends with nothing on Windows, with this error under Wine.
+    if (!ok && reading && GetLastError() == ERROR_TIMEOUT)
+        ok = true;
     CloseHandle(overlapped.hEvent);
     return ok;
+}
+
+// What the driver holds, and at least 1: what a read should ask for.
+qint64 waiting(HANDLE handle)
+{
+    COMSTAT status{};
+    return ClearCommError(handle, nullptr, &status) && status.cbInQue > 0 ? status.cbInQue : 1;
 }
 
 } // namespace
@@ -91,7 +91,8 @@ struct Win32SerialLine::Reader {
         char block[4096];
         for (;;) {
             DWORD count = 0;
-            const bool ok = transfer(handle, true, block, sizeof block, count);
+            const bool ok =
+                transfer(handle, true, block, DWORD(std::min<qint64>(waiting(handle), sizeof block)), count);
             if (closing)
                 return;
             if (!ok) {
@@ -134,7 +135,7 @@ OpenResult Win32SerialLine::openPort()
     m_openFailureReason.clear();
     const QString path = portOpenPath(device);
     const HANDLE handle = CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      underWine() ? 0 : FILE_FLAG_OVERLAPPED, nullptr);
+                                      FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         const OpenCause cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
@@ -146,12 +147,19 @@ OpenResult Win32SerialLine::openPort()
         const OpenCause cause = path == device ? openCauseOfPath(device, error) : OpenCause::NotTerminal;
         return refuse(cause, device, qt_error_string(int(error)));
     }
-    // Only what arrives from now on counts: bytes the driver kept while the
-    // port was closed would be taken for the start of a screen copy.
-    COMSTAT waiting{};
-    const bool stale = ClearCommError(handle, nullptr, &waiting) && waiting.cbInQue > 0;
-    PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
-    if (stale)
+    // Bytes kept while the port was closed would be taken for the start of a
+    // screen copy, so they go, and the settling lets the rest of a copy cut
+    // by the open run out. A single byte is a device that sent the first
+    // byte of its header and waits for the answer: the reader hands it to
+    // the settling. Nothing is purged, so a byte arriving now is never lost.
+    COMSTAT status{};
+    const bool waiting = ClearCommError(handle, nullptr, &status) && status.cbInQue > 0;
+    if (waiting && status.cbInQue > 1) {
+        QByteArray stale(qsizetype(status.cbInQue), '\0');
+        DWORD count = 0;
+        transfer(handle, true, stale.data(), status.cbInQue, count);
+    }
+    if (waiting)
         m_settling.begin();
     else
         m_settling.end();
@@ -226,6 +234,13 @@ void Win32SerialLine::output(const QByteArray &bytes)
 OpenResult Win32SerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
     m_openFailureReason = lineOpenFailureText(cause, m_commPort, device, systemError);
+    // A port that is missing or will not work: what the Device Manager says of it, with the cure.
+    if (cause != OpenCause::Held && cause != OpenCause::OpenHere && device.startsWith(QStringLiteral("COM"))) {
+        for (const PortFinding &finding : examineComPort(device, deviceManagerPorts())) {
+            if (finding.problem)
+                m_openFailureReason += u'\n' + finding.text;
+        }
+    }
     return openResultFor(cause);
 }
 
