@@ -128,6 +128,12 @@ cmp "$reference" "$received" || fail "the picture differs from the one the Linux
     fail "printed path: $(cat "$work/capture.out")"
 grep -q '受信完了' "$work/capture.err" || fail "the messages are not readable: $(cat "$work/capture.err")"
 
+step "the port doctor on a COM port the Device Manager does not know"
+status=0
+"${english[@]}" wine "$folder/velsnap-ports.exe" --check COM8 > "$work/check.out" 2> /dev/null || status=$?
+[ "$status" -eq 1 ] || fail "velsnap-ports.exe --check COM8 ended with status $status"
+grep -q 'COM8 がこのパソコンにありません' "$work/check.out" || fail "the doctor said: $(cat "$work/check.out")"
+
 step "Ctrl+C in the middle of a picture leaves nothing"
 startDevice stopped --stop-after 50000
 mapPorts "$quiet" "$line"
@@ -142,12 +148,14 @@ wait "$capture" || status=$?
 [ "$status" -eq 0 ] || fail "velsnap-capture.exe ended with status $status on Ctrl+C"
 [ -z "$(ls -A "$folder/bmp")" ] || fail "Ctrl+C left files: $(ls -A "$folder/bmp")"
 
-step "a first byte at any moment after the open is answered"
-for afterOpen in 0 100 300; do
-    startDevice "after-open-$afterOpen" --count 1 --after-open "$afterOpen"
+step "a first byte at any moment after the open is answered, also after what a cut copy left in the line"
+for options in "--after-open 0" "--after-open 100" "--after-open 300" "--leftover 3000"; do
+    # shellcheck disable=SC2086 # the options are words
+    startDevice "first-byte${options// /}" --count 1 $options
     mapPorts "$quiet" "$line"
-    timeout 60 wine "$folder/velsnap-capture.exe" --port 2 --count 1 --folder "$(winepath -w "$work")" \
-        > /dev/null 2>&1 || fail "no picture with the first byte $afterOpen ms after the open"
+    timeout 60 wine "$folder/velsnap-capture.exe" --port 2 --count 1 --folder "$(winepath -w "$work" 2> /dev/null)" \
+        > /dev/null 2>&1 || fail "no picture with $options"
+    cmp "$reference" "$(ls "$work"/*.bmp)" || fail "the picture with $options differs"
     rm -f "$work"/*.bmp
 done
 

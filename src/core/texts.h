@@ -86,7 +86,6 @@ inline const QString kDoctorHintBrltty =
 
 // The port doctor on Windows: what the Device Manager says of a COM port.
 inline const QString kDoctorPortWithDescription = QStringLiteral("%1（%2）");
-inline const QString kDoctorComMissing = QStringLiteral("%1 はこのパソコンにありません。");
 inline const QString kDoctorComPorts = QStringLiteral("このパソコンのシリアルポート: %1");
 inline const QString kDoctorNoComPorts =
     QStringLiteral("このパソコンにはシリアルポートがありません。アダプタを差し込んでください。");

@@ -36,6 +36,8 @@ inline const char *const kUsage = R"(使い方: velsnap-device [オプション]
   --trickle-header MS    ヘッダーを 1 バイトずつ、MS ずつ間をあけて送ります
   --late-extra MS        --header mi500 のとき、余分な 1 バイトをヘッダーの残りの
                          MS あとに送ります
+  --leftover BYTES       受信側が開く前に、切れたコピーの残りのように BYTES
+                         バイト（最大 4000）を回線に置いておきます
   --after-open MS        受信側がパスを開いてから MS 待って送ります（既定 100）
   --ack-timeout MS       ヘッダーの最初の 1 バイトから MS のうちに応答がなければ、
                          そのコピーをあきらめます（既定: 待ち続けます）

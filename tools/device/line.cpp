@@ -185,14 +185,18 @@ LineStatus Line::awaitSteady(State state, std::optional<Clock::time_point> deadl
     }
 }
 
-LineStatus Line::waitForReceiver(milliseconds afterOpen)
+LineStatus Line::waitForReceiver(milliseconds afterOpen, std::span<const std::uint8_t> leftover)
 {
     if (m_slaveEvents < 0)
         return LineStatus::Ok;
     // Unlike a serial port, the slave keeps what its last user left unread;
     // the next receiver must not find it.
-    if (receiverAbsent())
+    if (receiverAbsent()) {
         clearSlaveInput();
+        // Fits the slave's input queue, so nothing waits for the receiver.
+        if (!leftover.empty() && ::write(m_fd, leftover.data(), leftover.size()) < 0)
+            fail("write " + m_path);
+    }
     // The receiver may still be setting the port up, and may flush what
     // came before; a short look at the port is no receiver at all.
     const LineStatus status = awaitSteady([this] { return !receiverAbsent(); }, std::nullopt, afterOpen);

@@ -28,8 +28,9 @@ public:
     const std::string &path() const { return m_path; }
 
     // On a pseudo-terminal, blocks until the receiver has had the slave open
-    // for `afterOpen`; a serial device cannot tell, so it returns at once.
-    LineStatus waitForReceiver(std::chrono::milliseconds afterOpen);
+    // for `afterOpen`, with `leftover` waiting for it in the line when it
+    // opens; a serial device cannot tell, so it returns at once.
+    LineStatus waitForReceiver(std::chrono::milliseconds afterOpen, std::span<const std::uint8_t> leftover);
     LineStatus write(std::span<const std::uint8_t> bytes);
     // Fills all of bytes; no timeout waits as long as it takes.
     LineStatus read(std::span<std::uint8_t> bytes, std::optional<std::chrono::milliseconds> timeout);

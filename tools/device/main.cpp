@@ -41,6 +41,8 @@ int run(const Options &options, const StopSignals &stop)
                                                   ? frameBytes(loadPicture(QString::fromStdString(*options.picture)))
                                                   : std::vector<std::uint8_t>();
     SentLog sentLog(options.saveSent);
+    // Pixel data, as the rest of a copy cut short would be.
+    const std::vector<std::uint8_t> leftover(options.leftover, 0xA5);
     Line line = options.device ? Line(stop, *options.device) : Line(stop);
     std::printf("%s\n", line.path().c_str());
     std::fflush(stdout);
@@ -50,7 +52,7 @@ int run(const Options &options, const StopSignals &stop)
         if (copy > 1 && !stop.sleep(options.pause))
             return stopped();
         note(copy, device_texts::kWaitingForReceiver);
-        if (line.waitForReceiver(options.afterOpen) == LineStatus::Stopped)
+        if (line.waitForReceiver(options.afterOpen, std::span(leftover)) == LineStatus::Stopped)
             return stopped();
         const std::vector<std::uint8_t> pixels = picture.empty() ? frameBytes(testPattern(copy)) : picture;
         sentLog.add(pixels);

@@ -59,6 +59,8 @@ void apply(Options &o, std::string_view option, const std::function<std::string_
         o.trickleHeader = millis(option, value());
     else if (option == "--late-extra")
         o.lateExtra = millis(option, value());
+    else if (option == "--leftover")
+        o.leftover = static_cast<std::size_t>(number(option, value(), 4000));
     else if (option == "--after-open")
         o.afterOpen = millis(option, value());
     else if (option == "--ack-timeout")

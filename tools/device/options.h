@@ -25,6 +25,7 @@ struct Options {
     std::optional<std::size_t> hangupAfter;
     std::optional<std::chrono::milliseconds> ackTimeout;
     std::chrono::milliseconds afterOpen{100};
+    std::size_t leftover = 0; // bytes waiting in the line before the receiver opens it
     std::optional<std::string> saveSent;
 
     // How much pixel data each copy sends before going quiet or hanging up.

@@ -72,10 +72,9 @@ std::vector<PortFinding> examineComPort(const QString &portName, const std::vect
         else if (!device.portName.isEmpty() && device.present)
             present << nameOf(device);
     }
+    // A port Windows does not have: the failed open says so already.
     if (chosen)
         findings.push_back(stateOf(*chosen));
-    else
-        findings.push_back({true, texts::kDoctorComMissing.arg(portName.toUpper())});
     if (!chosen || !chosen->present || chosen->problem != 0)
         findings.push_back({false, present.isEmpty()
                                        ? texts::kDoctorNoComPorts

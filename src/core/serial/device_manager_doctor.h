@@ -25,9 +25,9 @@ enum PnpProblem : unsigned {
 };
 
 // What the Device Manager tells of COM port `portName`: the state of the
-// device behind it with its cure, or, when there is none, the ports that
-// exist; then the serial adapters that have a problem of their own (a CH340
-// with no driver gets no COM port at all).
+// device behind it with its cure; when it is of no use or not there, the
+// ports that exist; then the serial adapters that have a problem of their
+// own (a CH340 with no driver gets no COM port at all).
 std::vector<PortFinding> examineComPort(const QString &portName, const std::vector<PnpDevice> &devices);
 
 } // namespace velsnap

@@ -234,12 +234,11 @@ void Win32SerialLine::output(const QByteArray &bytes)
 OpenResult Win32SerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
 {
     m_openFailureReason = lineOpenFailureText(cause, m_commPort, device, systemError);
-    // A port that is missing or will not work: what the Device Manager says of it, with the cure.
+    // A port that is missing or will not work: what the Device Manager says
+    // of it, with the cure, and the ports there are.
     if (cause != OpenCause::Held && cause != OpenCause::OpenHere && device.startsWith(QStringLiteral("COM"))) {
-        for (const PortFinding &finding : examineComPort(device, deviceManagerPorts())) {
-            if (finding.problem)
-                m_openFailureReason += u'\n' + finding.text;
-        }
+        for (const PortFinding &finding : examineComPort(device, deviceManagerPorts()))
+            m_openFailureReason += u'\n' + finding.text;
     }
     return openResultFor(cause);
 }
