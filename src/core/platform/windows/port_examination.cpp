@@ -18,13 +18,12 @@ std::vector<PortFinding> examinePort(const QString &device)
     const HANDLE handle =
         CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     std::vector<PortFinding> findings;
-    OpenCause cause = OpenCause::Unknown;
     if (handle != INVALID_HANDLE_VALUE) {
         CloseHandle(handle);
         findings.push_back({false, texts::kDoctorUsable.arg(device)});
     } else {
         const DWORD error = GetLastError();
-        cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
+        const OpenCause cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
         findings.push_back({true, explainOpenFailure(cause, QString(), device, qt_error_string(int(error)))});
     }
     static const QRegularExpression comName(QStringLiteral("^COM\\d+$"), QRegularExpression::CaseInsensitiveOption);
