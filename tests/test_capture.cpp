@@ -1,6 +1,6 @@
 // velsnap-capture as a script runs it: no display, a pseudo-terminal with
 // the simulated device at the other end, paths read from stdout.
-#include "platform/posix/port_holder.h"
+#include "platform/port_locks.h"
 #include "progress_text.h"
 #include "support/cpu_time.h"
 #include "support/expected_picture.h"

@@ -1,10 +1,10 @@
 // Where the pictures go: beside the program when the user can write its
 // folder, else in the user's own pictures folder.
 #include "folders/program_folders.h"
+#include "platform/home_variable.h"
 #include "support/read_only_folder.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
-#include "system/home_variable.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -15,10 +15,10 @@
 #include <algorithm>
 
 #ifdef Q_OS_WIN
-#include "platform/open_failure_text.h"
 #include "platform/port_search.h"
 #include "platform/windows/open_failure.h"
-#include "system_serial_line.h"
+#include "serial/device_serial_line.h"
+#include "serial/open_failure_text.h"
 
 #include <windows.h>
 #endif
@@ -150,8 +150,8 @@ private slots:
         QFETCH(int, result);
         QCOMPARE(int(openCauseOf(DWORD(code))), cause);
         QCOMPARE(int(openResultFor(OpenCause(cause))), result);
-        const QString text =
-            explainOpenFailure(OpenCause(cause), QStringLiteral("3"), QStringLiteral("COM3"), QStringLiteral("why"));
+        const QString text = openFailureSentence({OpenCause(cause), QStringLiteral("COM3"), {}, QStringLiteral("why")},
+                                                 QStringLiteral("3"));
         QVERIFY2(text.contains(QStringLiteral("COM3")), qPrintable(text));
         QCOMPARE(text.contains(QStringLiteral("why")), cause == int(OpenCause::Unknown));
     }
@@ -174,7 +174,7 @@ private slots:
         const QString path = device.startsWith(QStringLiteral("COM")) || device.isEmpty()
                                  ? device
                                  : QDir::toNativeSeparators(folder.filePath(device));
-        SystemSerialLine line([&](int) { return path; });
+        DeviceSerialLine line([&](int) { return path; }, [] { return QStringLiteral("1"); });
         QCOMPARE(int(line.openPort()), result);
         QVERIFY(!line.portOpen());
         QVERIFY(line.openFailureReason().contains(device.isEmpty() ? QStringLiteral("COM 1") : path));

@@ -2,10 +2,10 @@
 // be opened: mapping tables, real pseudo-terminals, and opens by an
 // unprivileged user as one meets them on a desktop.
 #include "platform/port_search.h"
-#include "platform/posix/stable_links.h"
-#include "platform/posix/tty_serial_line.h"
+#include "serial/device_serial_line.h"
 #include "serial/port_mapping.h"
 #include "serial/port_settings.h"
+#include "serial/stable_links.h"
 #include "support/expected_picture.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
@@ -97,7 +97,7 @@ int childMode(int argc, char *argv[])
     const QString device = QString::fromLocal8Bit(argv[2]);
     QTextStream out(stdout);
     if (mode == QStringLiteral("--try-open")) {
-        TtySerialLine line([device](int) { return device; });
+        DeviceSerialLine line([device](int) { return device; }, [] { return QStringLiteral("1"); });
         const OpenResult result = line.openPort();
         out << int(result) << '\n' << line.openFailureReason() << '\n';
         return 0;

@@ -1,7 +1,7 @@
 // Whole reception runs: the real window offscreen, a real serial port on a
 // pseudo-terminal, and the simulated device at the other end. The protocol's
 // cases in detail run on a scripted line in test_run.
-#include "platform/posix/tty_serial_line.h"
+#include "serial/device_serial_line.h"
 #include "settings/settings_store.h"
 #include "shell/preview_box.h"
 #include "support/cpu_time.h"
@@ -149,7 +149,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, detail);
         test::PtyPair pty;
-        TtySerialLine holder([&](int) { return pty.slavePath(); });
+        DeviceSerialLine holder([&](int) { return pty.slavePath(); }, [] { return QString(); });
         if (busy)
             QCOMPARE(holder.openPort(), OpenResult::Opened);
         startWith(busy ? pty.slavePath() : QStringLiteral("/dev/pts/no-such-terminal"));

@@ -1,6 +1,7 @@
 // The serial line on real pseudo-terminals: opening, refusals, bytes, a lost line.
-#include "platform/posix/open_failure.h"
-#include "platform/posix/tty_serial_line.h"
+#include "platform/linux/open_failure.h"
+#include "serial/device_serial_line.h"
+#include "settings/stored_port.h"
 #include "support/cpu_time.h"
 #include "support/pty_pair.h"
 #include "support/simulated_device.h"
@@ -17,9 +18,9 @@ using namespace velsnap;
 
 namespace {
 
-TtySerialLine lineTo(const QString &device)
+DeviceSerialLine lineTo(const QString &device)
 {
-    return TtySerialLine([device](int) { return device; });
+    return DeviceSerialLine([device](int) { return device; }, [] { return storedPortText(SettingsStore()); });
 }
 
 bool waitForBytes(SerialLine &line, qint64 count)
@@ -78,13 +79,13 @@ private slots:
 
     void missingDeviceAndPlainFileAreRefused()
     {
-        TtySerialLine missing = lineTo(QStringLiteral("/dev/pts/no-such-terminal"));
+        DeviceSerialLine missing = lineTo(QStringLiteral("/dev/pts/no-such-terminal"));
         QCOMPARE(missing.openPort(), OpenResult::Unusable);
-        TtySerialLine unnamed = lineTo(QString());
+        DeviceSerialLine unnamed = lineTo(QString());
         QCOMPARE(unnamed.openPort(), OpenResult::Unusable);
         QTemporaryFile file;
         QVERIFY(file.open());
-        TtySerialLine plain = lineTo(file.fileName());
+        DeviceSerialLine plain = lineTo(file.fileName());
         QCOMPARE(plain.openPort(), OpenResult::Unusable);
         QVERIFY(!plain.portOpen());
     }
@@ -92,7 +93,7 @@ private slots:
     void everyByteValuePassesBothWays()
     {
         test::PtyPair pty;
-        TtySerialLine line = lineTo(pty.slavePath());
+        DeviceSerialLine line = lineTo(pty.slavePath());
         QCOMPARE(line.openPort(), OpenResult::Opened); // although a pty has no DTR line
         QVERIFY(line.portOpen());
 
@@ -129,8 +130,8 @@ private slots:
         QTemporaryDir links;
         const QString link = links.filePath(QStringLiteral("ttyUSB0"));
         QVERIFY(QFile::link(pty.slavePath(), link));
-        TtySerialLine first = lineTo(pty.slavePath());
-        TtySerialLine second = lineTo(throughALink ? link : pty.slavePath());
+        DeviceSerialLine first = lineTo(pty.slavePath());
+        DeviceSerialLine second = lineTo(throughALink ? link : pty.slavePath());
         QCOMPARE(first.openPort(), OpenResult::Opened);
         QCOMPARE(second.openPort(), OpenResult::InUse);
         QCOMPARE(first.openPort(), OpenResult::InUse);
@@ -163,7 +164,7 @@ private slots:
 
         const auto tryOpen = [&] { return lineTo(pty.slavePath()).openPort(); }; // closed again at once
         QVERIFY(QTest::qWaitFor([&] { return pty.slaveOpen(); }, 20000));        // without racing its open
-        TtySerialLine refused = lineTo(pty.slavePath());
+        DeviceSerialLine refused = lineTo(pty.slavePath());
         QCOMPARE(refused.openPort(), OpenResult::InUse);
         // Its lock file tells who it is.
         QCOMPARE(refused.openFailureReason(),
@@ -179,7 +180,7 @@ private slots:
     void lostLineClosesThePortWithoutSpinning()
     {
         test::PtyPair pty;
-        TtySerialLine line = lineTo(pty.slavePath());
+        DeviceSerialLine line = lineTo(pty.slavePath());
         QCOMPARE(line.openPort(), OpenResult::Opened);
         QVERIFY(pty.write("abc"));
         QVERIFY(waitForBytes(line, 3));
@@ -193,7 +194,7 @@ private slots:
         QVERIFY2(test::processCpuSeconds() - before < 0.25, "the lost line keeps the process busy");
 
         test::PtyPair again;
-        TtySerialLine reopened = lineTo(again.slavePath());
+        DeviceSerialLine reopened = lineTo(again.slavePath());
         QCOMPARE(reopened.openPort(), OpenResult::Opened);
         QVERIFY(!reopened.lineLost());
     }

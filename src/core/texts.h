@@ -48,6 +48,41 @@ inline const QString kPictureNotDeleted = QStringLiteral("画像ファイルを�
 inline const QString kHelpFileMissing = QStringLiteral("ヘルプファイルが見つかりません: %1");
 inline const QString kHelpViewerMissing = QStringLiteral("ヘルプを表示するプログラムを起動できません: %1");
 
+// Why a port would not open, the second line of its message.
+inline const QString kOpenNoPortNumber =
+    QStringLiteral("ポート番号 %1 に当たるシリアルポートはありません。COM 1 から COM 8 のどれかを選んでください。");
+inline const QString kOpenChooseAgain = QStringLiteral("velsnap-ports で割り当てを確かめてください。");
+inline const QString kOpenMissing = QStringLiteral("デバイス %1 がありません。ケーブルとアダプタの接続を確かめ、");
+inline const QString kOpenNoHardware = QStringLiteral("%1 はありますが、その先にシリアルポートの回路がありません。");
+inline const QString kOpenPlainFile = QStringLiteral("%1 は普通のファイルで、シリアルポートではありません。");
+inline const QString kOpenFolder = QStringLiteral("%1 はフォルダーで、シリアルポートではありません。");
+inline const QString kOpenNotTerminal =
+    QStringLiteral("%1 はシリアルポートではありません（端末として使えないデバイスです）。");
+inline const QString kOpenHere = QStringLiteral("%1 はこのプログラムがすでに開いています。");
+inline const QString kOpenFailed = QStringLiteral("%1 を開けません: %2");
+inline const QString kOpenNotAllowed = QStringLiteral("%1 を開く権限がありません。");
+inline const QString kOpenNotAllowedUntilLogin =
+    QStringLiteral("%1 を開く権限がありません。グループ %2 への追加がまだこのログインに反映されていません。"
+                   "いったんログアウトして、ログインし直してください。");
+inline const QString kOpenNotAllowedGroup =
+    QStringLiteral("%1 を開く権限がありません。このデバイスはグループ %2 のものです。"
+                   "sudo usermod -aG %2 $USER を実行してから、ログインし直してください。");
+inline const QString kOpenNotAllowedMode =
+    QStringLiteral("%1 を開く権限がありません（所有者 %2、グループ %3、アクセス権 %4）。"
+                   "シリアルポートは普通グループ dialout のもので、そのグループに読み書きが許されています。"
+                   "管理者にアクセス権を確かめてもらってください。");
+inline const QString kOpenHeld =
+    QStringLiteral("%1 はほかのプログラムが使用中です。そのプログラムを終了してから、やり直してください。");
+inline const QString kOpenHeldBy =
+    QStringLiteral("%1 はほかのプログラムが使用中です: %2。そのプログラムを終了してから、やり直してください。");
+inline const QString kOpenStaleLock =
+    QStringLiteral("%1 のロックファイル %2 が残っています。作った %3 はもう動いていませんが、"
+                   "ほかのユーザーのファイルなので、このユーザーでは消せません。"
+                   "管理者に sudo rm %2 で消してもらってください。");
+inline const QString kDeviceWithTarget = QStringLiteral("%1（%2）"); // a link, and the device it leads to
+inline const QString kProcessNumber = QStringLiteral("プロセス番号 %1");
+inline const QString kProgramWithProcessNumber = QStringLiteral("%1（プロセス番号 %2）");
+
 // The port doctor (velsnap-ports, and hints in the port messages).
 inline const QString kDoctorUsable = QStringLiteral("%1 はシリアルポートで、このユーザーが開けます。");
 inline const QString kDoctorHeld =

@@ -1,4 +1,6 @@
 #include "japanese_font.h"
+#include "platform/home_variable.h"
+#include "serial/port_settings.h"
 #include "shell/command_line.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"
@@ -6,7 +8,6 @@
 #include "shell/program_end.h"
 #include "shell/program_icon.h"
 #include "shell/session_end.h"
-#include "system/home_variable.h"
 #include "system/qt_japanese.h"
 
 #include <QApplication>
@@ -27,7 +28,8 @@ int main(int argc, char *argv[])
     const QString programFolder = QApplication::applicationDirPath();
     velsnap::ProcessStarter starter(programFolder);
     velsnap::MessageBoxDialogs dialogs;
-    velsnap::FrmMain frmMain({dialogs, starter, velsnap::endProgramNow, programFolder});
+    const std::unique_ptr<velsnap::SerialLine> line = velsnap::lineOfStoredChoices();
+    velsnap::FrmMain frmMain({dialogs, starter, velsnap::endProgramNow, programFolder}, *line);
     const velsnap::SessionEnd sessionEnd([&frmMain] { frmMain.Form_QueryUnload(); },
                                          [&frmMain] { frmMain.closePortIfOpen(); });
     // The window's load handler runs the program's working life from inside the event loop.

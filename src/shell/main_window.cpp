@@ -52,9 +52,7 @@ StripDisplays stripDisplays(const WindowControls &c)
 
 } // namespace
 
-FrmMain::FrmMain(ShellServices services)
-    : m_services(std::move(services)),
-      MSComm1([this](int port) { return currentDeviceForPort(port, m_settings); })
+FrmMain::FrmMain(ShellServices services, SerialLine &line) : m_services(std::move(services)), MSComm1(line)
 {
     buildControls();
     m_strip = std::make_unique<ThumbnailStrip>(stripWidgets(m_controls), stripDisplays(m_controls), m_folders,

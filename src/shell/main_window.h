@@ -3,10 +3,10 @@
 #include "folders/program_folders.h"
 #include "gallery/thumbnail_strip.h"
 #include "run/reception_run.h"
+#include "serial/serial_line.h"
 #include "settings/settings_store.h"
 #include "shell/window_controls.h"
 #include "shell/window_reception.h"
-#include "system_serial_line.h"
 
 #include <QWidget>
 #include <functional>
@@ -33,7 +33,7 @@ class FrmMain : public QWidget {
     Q_OBJECT
 
 public:
-    explicit FrmMain(ShellServices services);
+    FrmMain(ShellServices services, SerialLine &line);
 
     void Form_Load();
     void init_form();
@@ -73,7 +73,7 @@ private:
     WindowControls m_controls;
     ProgramFolders m_folders;
     SettingsStore m_settings;
-    SystemSerialLine MSComm1;
+    SerialLine &MSComm1;                     // the serial control
     std::unique_ptr<ThumbnailStrip> m_strip; // both need the controls built first
     std::unique_ptr<WindowReception> m_receptionView;
     std::unique_ptr<ReceptionRun> m_reception;

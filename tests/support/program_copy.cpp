@@ -1,6 +1,6 @@
 #include "support/program_copy.h"
 
-#include "platform/posix/port_holder.h"
+#include "platform/port_locks.h"
 #include "support/simulated_device.h"
 
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "support/window_fixture.h"
 
+#include "serial/port_settings.h"
 #include "settings/settings_store.h"
 #include "support/simulated_device.h"
 
@@ -17,7 +18,9 @@ WindowFixture::WindowFixture()
 {
     QFile::copy(QDir(binFolder()).filePath(QStringLiteral("24bit.hed")),
                 m_folder.filePath(QStringLiteral("24bit.hed")));
-    m_window = std::make_unique<FrmMain>(ShellServices{dialogs, starter, [this] { ++endRequests; }, m_folder.path()});
+    m_line = lineOfStoredChoices();
+    m_window =
+        std::make_unique<FrmMain>(ShellServices{dialogs, starter, [this] { ++endRequests; }, m_folder.path()}, *m_line);
 }
 
 QStringList WindowFixture::pictureFiles() const

@@ -44,6 +44,7 @@ public:
 
 private:
     QTemporaryDir m_folder;
+    std::unique_ptr<SerialLine> m_line;
     std::unique_ptr<FrmMain> m_window;
 };
 

@@ -5,6 +5,7 @@
 #include "device_return.h"
 #include "folders/program_folders.h"
 #include "platform/console_text.h"
+#include "platform/home_variable.h"
 #include "platform/progress_terminal.h"
 #include "platform/stop_requests.h"
 #include "run/picture_source.h"
@@ -12,8 +13,6 @@
 #include "serial/event_wait.h"
 #include "serial/port_settings.h"
 #include "settings/stored_port.h"
-#include "system/home_variable.h"
-#include "system_serial_line.h"
 #include "terminal_front_end.h"
 #include "texts.h"
 
@@ -90,7 +89,7 @@ int main(int argc, char *argv[])
         return kExitNotWritten;
     }
 
-    SystemSerialLine line([&](int) { return device; });
+    DeviceSerialLine line([&](int) { return device; }, [&settings] { return storedPortText(settings); });
     TerminalFrontEnd frontEnd(device, errorTerminalRedrawsLines());
     ReceptionRun run({line, frontEnd, folders, [port] { return port; }, [&](int) { return pictureSourceOf(device); }});
     run.setSilenceLimit(options.timeoutMs);

@@ -1,5 +1,6 @@
 #include "line.h"
 
+#include "serial/line_settings.h"
 #include "stopsignals.h"
 
 #include <algorithm>
@@ -40,7 +41,7 @@ void makeRaw(int fd, bool setSpeed)
     t.c_cflag &= ~(CSTOPB | PARENB | CRTSCTS);
     t.c_cflag |= CLOCAL | CREAD | CS8;
     if (setSpeed)
-        cfsetspeed(&t, B57600);
+        cfsetspeed(&t, speed_t(kDeviceLine.baud)); // glibc takes bits per second, too
     if (tcsetattr(fd, TCSANOW, &t) != 0)
         fail("tcsetattr");
 }

@@ -1,12 +1,12 @@
 // velsnap-ports: which device COM 1 to COM 8 mean, and a window to change it.
 #include "japanese_font.h"
 #include "platform/console_text.h"
+#include "platform/home_variable.h"
 #include "platform/port_search.h"
 #include "port_check.h"
 #include "ports_texts.h"
 #include "ports_window.h"
 #include "serial/port_settings.h"
-#include "system/home_variable.h"
 
 #include <QApplication>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "port_check.h"
 
 #include "platform/console_text.h"
+#include "platform/port_examination.h"
 #include "ports_texts.h"
-#include "serial/port_doctor.h"
 #include "serial/port_mapping.h"
 #include "serial/port_settings.h"
 #include "settings/stored_port.h"

@@ -1,8 +1,5 @@
 #include "serial/open_cause.h"
 
-#include "platform/open_failure_text.h"
-#include "settings/stored_port.h"
-
 namespace velsnap {
 
 OpenResult openResultFor(OpenCause cause)
@@ -23,14 +20,6 @@ OpenResult openResultFor(OpenCause cause)
         break;
     }
     return OpenResult::Failed;
-}
-
-QString lineOpenFailureText(OpenCause cause, int commPort, const QString &device, const QString &systemError)
-{
-    // Only a stored choice can name no port; it is said as it was written.
-    const QString portText =
-        cause == OpenCause::NoPortNumber ? storedPortText(SettingsStore()) : QString::number(commPort);
-    return explainOpenFailure(cause, portText, device, systemError);
 }
 
 } // namespace velsnap

@@ -2,8 +2,6 @@
 
 #include "serial/serial_line.h"
 
-#include <QString>
-
 namespace velsnap {
 
 // Why an open failed, as far as the user can do something about it.
@@ -22,8 +20,5 @@ enum class OpenCause {
 
 // The message the user gets for a cause (Failed: no message).
 OpenResult openResultFor(OpenCause cause);
-
-// A line's explanation of its failed open of port `commPort` (explainOpenFailure).
-QString lineOpenFailureText(OpenCause cause, int commPort, const QString &device, const QString &systemError);
 
 } // namespace velsnap

@@ -1,10 +1,7 @@
 #include "serial/port_doctor.h"
 
-#include "platform/open_failure_text.h"
-#include "platform/posix/open_failure.h"
 #include "texts.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -143,34 +140,6 @@ std::vector<PortFinding> examineSurroundings(const QString &realDevice, qint64 s
             {false, adapter->byIdPath.isEmpty() ? texts::kDoctorNoById : texts::kDoctorById.arg(adapter->byIdPath)});
     }
     return findings;
-}
-
-std::vector<PortFinding> examinePort(const QString &device)
-{
-    const DeviceProbe probe = probeDevice(device);
-    const OpenCause cause = probe.kind == DeviceProbe::Terminal && probe.openErrno == 0
-                                ? OpenCause::Unknown
-                                : classifyOpenFailure(TtyOpenError::None, probe);
-    std::vector<PortFinding> findings;
-    const bool missing = cause == OpenCause::Missing;
-    if (cause == OpenCause::Unknown)
-        findings.push_back({false, texts::kDoctorUsable.arg(device)});
-    else if (cause != OpenCause::Held) // the holder is named below
-        findings.push_back({true, explainOpenFailure(cause, QString(), device, QString())});
-    const QString realDevice = missing ? QString() : QFileInfo(device).canonicalFilePath();
-    const std::vector<PortFinding> more =
-        examineSurroundings(realDevice, QCoreApplication::applicationPid(), LiveSystemView());
-    findings.insert(findings.end(), more.begin(), more.end());
-    return findings;
-}
-
-QString openFailureHint(bool missing, const QString &device, const SystemView &view)
-{
-    if (missing && processRunning(QStringLiteral("brltty"), view))
-        return texts::kDoctorHintBrltty.arg(device);
-    if (!missing && processRunning(QStringLiteral("ModemManager"), view))
-        return texts::kDoctorHintModemManager.arg(device);
-    return {};
 }
 
 } // namespace velsnap

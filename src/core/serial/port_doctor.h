@@ -39,12 +39,4 @@ bool brlttyClaims(const UsbAdapter &adapter, const SystemView &view);
 // real name; empty when it is missing.
 std::vector<PortFinding> examineSurroundings(const QString &realDevice, qint64 selfPid, const SystemView &view);
 
-// Every check for `device` on this machine: that it exists, is a serial
-// port and may be opened by this user, then the checks above.
-std::vector<PortFinding> examinePort(const QString &device);
-
-// A hint for the second line of an open-failure message, where the doctor
-// knows a likelier cause (brltty, ModemManager); empty otherwise.
-QString openFailureHint(bool missing, const QString &device, const SystemView &view);
-
 } // namespace velsnap

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "serial/device_serial_line.h"
 #include "serial/port_mapping.h"
 #include "settings/settings_store.h"
+
+#include <memory>
 
 namespace velsnap {
 
@@ -14,5 +17,8 @@ QString storePortChoice(SettingsStore &store, int port, const QString &device);
 // The device COM n means right now: stored entries and this machine's ports,
 // read afresh.
 QString currentDeviceForPort(int port, const SettingsStore &store);
+
+// The line to whatever the stored choices make a port number mean at each open.
+std::unique_ptr<DeviceSerialLine> lineOfStoredChoices();
 
 } // namespace velsnap

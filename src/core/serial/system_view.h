@@ -17,14 +17,6 @@ public:
     virtual QStringList entries(const QString &folder) const = 0; // names in a folder
 };
 
-// The real system.
-class LiveSystemView : public SystemView {
-public:
-    QString text(const QString &path) const override;
-    QString link(const QString &path) const override;
-    QStringList entries(const QString &folder) const override;
-};
-
 // A made-up system: files by path, links by path; folders are what the paths imply.
 class FakeSystemView : public SystemView {
 public:

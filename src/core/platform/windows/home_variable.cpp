@@ -1,4 +1,4 @@
-#include "system/home_variable.h"
+#include "platform/home_variable.h"
 
 namespace velsnap {
 

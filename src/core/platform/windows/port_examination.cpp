@@ -1,8 +1,9 @@
-#include "platform/open_failure_text.h"
+#include "platform/port_examination.h"
+
 #include "platform/windows/device_manager.h"
 #include "platform/windows/open_failure.h"
 #include "platform/windows/wide_path.h"
-#include "serial/port_doctor.h"
+#include "serial/open_failure_text.h"
 #include "texts.h"
 
 #include <QRegularExpression>
@@ -24,7 +25,7 @@ std::vector<PortFinding> examinePort(const QString &device)
     } else {
         const DWORD error = GetLastError();
         const OpenCause cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
-        findings.push_back({true, explainOpenFailure(cause, QString(), device, qt_error_string(int(error)))});
+        findings.push_back({true, openFailureSentence({cause, device, {}, qt_error_string(int(error))}, QString())});
     }
     static const QRegularExpression comName(QStringLiteral("^COM\\d+$"), QRegularExpression::CaseInsensitiveOption);
     if (comName.match(device).hasMatch()) {

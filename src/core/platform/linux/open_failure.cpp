@@ -1,4 +1,4 @@
-#include "platform/posix/open_failure.h"
+#include "platform/linux/open_failure.h"
 
 #include <QFile>
 #include <cerrno>

@@ -1,8 +1,10 @@
-#include "platform/posix/tty_device.h"
+#include "platform/linux/tty_device.h"
 
-#include "platform/posix/port_holder.h"
+#include "platform/linux/open_failure.h"
+#include "platform/linux/port_holder.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QSocketNotifier>
 #include <cerrno>
@@ -14,9 +16,30 @@
 
 namespace velsnap {
 
-TtyDevice::TtyDevice(std::function<void()> arrived, std::function<void()> lost)
-    : m_arrived(std::move(arrived)),
-      m_lost(std::move(lost))
+namespace {
+
+tcflag_t dataBitsFlag(int bits)
+{
+    switch (bits) {
+    case 5:
+        return CS5;
+    case 6:
+        return CS6;
+    case 7:
+        return CS7;
+    default:
+        return CS8;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<PortDevice> makePortDevice(PortDevice::Events events)
+{
+    return std::make_unique<TtyDevice>(std::move(events));
+}
+
+TtyDevice::TtyDevice(Events events) : m_events(std::move(events))
 {}
 
 TtyDevice::~TtyDevice()
@@ -35,7 +58,22 @@ bool TtyDevice::refuse(TtyOpenError error, int systemErrno)
     return false;
 }
 
-bool TtyDevice::open(const QString &path)
+bool TtyDevice::open(const QString &device, const LineSettings &settings)
+{
+    // The lock file is named after the path: the real name makes two names
+    // of one device (a by-id link, /dev/ttyUSB0) meet in one lock, which
+    // also holds for root, whom the kernel's exclusive mode does not stop.
+    const QString realName = QFileInfo(device).canonicalFilePath();
+    if (openPath(realName.isEmpty() ? device : realName, settings)) {
+        m_failureCause = OpenCause::Unknown;
+        readWaiting();
+        return true;
+    }
+    m_failureCause = classifyOpenFailure(m_openError, probeDevice(device));
+    return false;
+}
+
+bool TtyDevice::openPath(const QString &path, const LineSettings &settings)
 {
     if (isOpen())
         return refuse(TtyOpenError::AlreadyOpen, 0);
@@ -49,14 +87,14 @@ bool TtyDevice::open(const QString &path)
     m_fd = ::open(name.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd < 0)
         return refuse(errno == ENOENT ? TtyOpenError::NoDevice : TtyOpenError::System, errno);
-    if (!configure())
+    if (!configure(settings))
         return refuse(TtyOpenError::System, errno);
     m_openError = TtyOpenError::None;
     m_systemError.clear();
     m_readable = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
     QObject::connect(m_readable.get(), &QSocketNotifier::activated, m_readable.get(), [this] {
         if (readWaiting())
-            m_arrived();
+            m_events.arrived();
     });
     m_writable = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Write);
     m_writable->setEnabled(false);
@@ -64,7 +102,7 @@ bool TtyDevice::open(const QString &path)
     return true;
 }
 
-bool TtyDevice::configure()
+bool TtyDevice::configure(const LineSettings &line)
 {
     termios settings{};
     if (::tcgetattr(m_fd, &settings) != 0)
@@ -72,10 +110,10 @@ bool TtyDevice::configure()
     m_foundSettings = std::make_unique<termios>(settings);
     ::cfmakeraw(&settings); // also VMIN 1, VTIME 0
     settings.c_cflag &= ~tcflag_t(CSIZE | CSTOPB | PARENB | CRTSCTS);
-    settings.c_cflag |= CS8 | CLOCAL | CREAD;
+    settings.c_cflag |= dataBitsFlag(line.dataBits) | (line.stopBits == 2 ? CSTOPB : 0) | CLOCAL | CREAD;
     settings.c_iflag &= ~tcflag_t(IXON | IXOFF | IXANY);
-    if (::cfsetispeed(&settings, B57600) != 0 || ::cfsetospeed(&settings, B57600) != 0 ||
-        ::tcsetattr(m_fd, TCSANOW, &settings) != 0)
+    // glibc takes the speed as a number of bits per second, too.
+    if (::cfsetspeed(&settings, speed_t(line.baud)) != 0 || ::tcsetattr(m_fd, TCSANOW, &settings) != 0)
         return false;
     // Others may not open it meanwhile (root aside, whom the lock file stops).
     ::ioctl(m_fd, TIOCEXCL);
@@ -159,7 +197,7 @@ void TtyDevice::writePending()
 void TtyDevice::hangUp()
 {
     close();
-    m_lost();
+    m_events.lost();
 }
 
 } // namespace velsnap

@@ -1,12 +1,13 @@
-#include "platform/windows/win32_serial_line.h"
+#include "serial/port_device.h"
 
-#include "platform/windows/device_manager.h"
 #include "platform/windows/open_failure.h"
+#include "platform/windows/thread_wake.h"
 #include "platform/windows/wide_path.h"
 
 #include <QMutex>
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <windows.h>
 
@@ -22,17 +23,16 @@ namespace {
 constexpr DWORD kReadWaitMs = 1000;
 constexpr DWORD kWriteLimitMs = 2000;
 
-// "COM3" is a device name; anything else is taken as the path it is.
-bool setUpLine(HANDLE handle)
+bool setUpLine(HANDLE handle, const LineSettings &line)
 {
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(handle, &dcb))
         return false;
-    dcb.BaudRate = 57600;
-    dcb.ByteSize = 8;
+    dcb.BaudRate = DWORD(line.baud);
+    dcb.ByteSize = BYTE(line.dataBits);
     dcb.Parity = NOPARITY;
-    dcb.StopBits = ONESTOPBIT;
+    dcb.StopBits = line.stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
     dcb.fBinary = TRUE;
     dcb.fParity = FALSE;
     dcb.fOutxCtsFlow = FALSE;
@@ -76,9 +76,8 @@ qint64 waiting(HANDLE handle)
     return ClearCommError(handle, nullptr, &status) && status.cbInQue > 0 ? status.cbInQue : 1;
 }
 
-} // namespace
-
-struct Win32SerialLine::Reader {
+// What the reader thread shares with the device.
+struct Reader {
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::atomic<bool> closing{false};
     std::atomic<bool> broken{false};
@@ -96,7 +95,7 @@ struct Win32SerialLine::Reader {
             if (closing)
                 return;
             if (!ok) {
-                // The adapter went away or the line broke: the line closes itself on the loop's thread.
+                // The adapter went away or the line broke: the device closes itself on the loop's thread.
                 broken = true;
                 wake.wake();
                 return;
@@ -112,66 +111,80 @@ struct Win32SerialLine::Reader {
     }
 };
 
-Win32SerialLine::Win32SerialLine(DeviceLookup deviceForPort)
-    : m_deviceForPort(std::move(deviceForPort)),
-      m_settling({[this] { return received(); }, [this](qint64 count) { return take(count, false); },
-                  [this] { take(received(), true); }})
-{}
+// A port on the Win32 serial API. A reader thread waits in ReadFile, which
+// returns as soon as bytes are there, keeps them and wakes the event loop;
+// the line takes them from there without waiting.
+class Win32PortDevice : public PortDevice {
+public:
+    explicit Win32PortDevice(Events events) : m_events(std::move(events)) {}
+    ~Win32PortDevice() override { close(); }
+    Win32PortDevice(const Win32PortDevice &) = delete;
+    Win32PortDevice &operator=(const Win32PortDevice &) = delete;
 
-Win32SerialLine::~Win32SerialLine()
+    bool open(const QString &device, const LineSettings &settings) override;
+    OpenCause failureCause() const override { return m_failureCause; }
+    QString systemError() const override { return m_systemError; }
+    bool isOpen() const override { return m_reader != nullptr; }
+    void close() override;
+
+    qint64 bytesAvailable() const override;
+    QByteArray peek(qint64 count) const override { return take(count, false); }
+    QByteArray read(qint64 count) override { return take(count, true); }
+    void discardInput() override { take(bytesAvailable(), true); }
+    void write(const QByteArray &bytes) override;
+
+private:
+    bool refuse(OpenCause cause, DWORD error);
+    void onReaderNews();
+    QByteArray take(qint64 count, bool remove) const;
+
+    Events m_events;
+    ThreadWake m_wake{[this] { onReaderNews(); }}; // the reader's news, on the thread that made the device
+    std::unique_ptr<Reader> m_reader;
+    OpenCause m_failureCause = OpenCause::Unknown;
+    QString m_systemError;
+};
+
+bool Win32PortDevice::refuse(OpenCause cause, DWORD error)
 {
-    closePort();
+    m_failureCause = cause;
+    m_systemError = qt_error_string(int(error));
+    return false;
 }
 
-OpenResult Win32SerialLine::openPort()
+bool Win32PortDevice::open(const QString &device, const LineSettings &settings)
 {
-    const QString device = m_deviceForPort(m_commPort);
-    if (m_reader)
-        return refuse(OpenCause::OpenHere, device);
-    if (device.isEmpty())
-        return refuse(OpenCause::NoPortNumber, device);
-
-    m_lineLost = false;
-    m_openFailureReason.clear();
+    // "COM3" is a device name; anything else is taken as the path it is.
     const QString path = portOpenPath(device);
     const HANDLE handle = CreateFileW(widePath(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                       FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        const OpenCause cause = path == device ? openCauseOfPath(device, error) : openCauseOf(error);
-        return refuse(cause, device, qt_error_string(int(error)));
+        return refuse(path == device ? openCauseOfPath(device, error) : openCauseOf(error), error);
     }
-    if (!setUpLine(handle)) {
+    if (!setUpLine(handle, settings)) {
         const DWORD error = GetLastError();
         CloseHandle(handle);
-        const OpenCause cause = path == device ? openCauseOfPath(device, error) : OpenCause::NotTerminal;
-        return refuse(cause, device, qt_error_string(int(error)));
+        return refuse(path == device ? openCauseOfPath(device, error) : OpenCause::NotTerminal, error);
     }
-    // Bytes kept while the port was closed would be taken for the start of a
-    // screen copy, so they go, and the settling lets the rest of a copy cut
-    // by the open run out. A single byte is a device that sent the first
-    // byte of its header and waits for the answer: the reader hands it to
-    // the settling. Nothing is purged, so a byte arriving now is never lost.
-    COMSTAT status{};
-    const bool waiting = ClearCommError(handle, nullptr, &status) && status.cbInQue > 0;
-    if (waiting && status.cbInQue > 1) {
-        QByteArray stale(qsizetype(status.cbInQue), '\0');
-        DWORD count = 0;
-        transfer(handle, true, stale.data(), status.cbInQue, count);
-    }
-    if (waiting)
-        m_settling.begin();
-    else
-        m_settling.end();
     m_reader = std::make_unique<Reader>();
     m_reader->handle = handle;
+    // What waits already is the line's to judge; nothing is purged, so a
+    // byte arriving now is never lost.
+    COMSTAT status{};
+    if (ClearCommError(handle, nullptr, &status) && status.cbInQue > 0) {
+        QByteArray waitingBytes(qsizetype(status.cbInQue), '\0');
+        DWORD count = 0;
+        if (transfer(handle, true, waitingBytes.data(), status.cbInQue, count))
+            m_reader->received = waitingBytes.left(count);
+    }
     m_reader->thread = std::thread([reader = m_reader.get(), this] { reader->run(m_wake); });
-    return OpenResult::Opened;
+    m_failureCause = OpenCause::Unknown;
+    return true;
 }
 
-void Win32SerialLine::closePort()
+void Win32PortDevice::close()
 {
-    m_settling.end();
     if (!m_reader)
         return;
     m_reader->closing = true;
@@ -181,18 +194,18 @@ void Win32SerialLine::closePort()
     m_reader.reset();
 }
 
-void Win32SerialLine::onReaderNews()
+void Win32PortDevice::onReaderNews()
 {
     // News of a reader that was closed meanwhile finds no reader, or a new one that is not broken.
     if (m_reader && m_reader->broken) {
-        closePort();
-        m_lineLost = true;
+        close();
+        m_events.lost();
     } else if (m_reader) {
-        m_settling.bytesArrived();
+        m_events.arrived();
     }
 }
 
-qint64 Win32SerialLine::received() const
+qint64 Win32PortDevice::bytesAvailable() const
 {
     if (!m_reader)
         return 0;
@@ -200,7 +213,7 @@ qint64 Win32SerialLine::received() const
     return m_reader->received.size();
 }
 
-QByteArray Win32SerialLine::take(qint64 count, bool remove)
+QByteArray Win32PortDevice::take(qint64 count, bool remove) const
 {
     if (!m_reader)
         return {};
@@ -211,18 +224,7 @@ QByteArray Win32SerialLine::take(qint64 count, bool remove)
     return taken;
 }
 
-// Nothing counts while a copy cut by the open is still running out.
-qint64 Win32SerialLine::inBufferCount() const
-{
-    return m_settling.active() ? 0 : received();
-}
-
-QByteArray Win32SerialLine::input()
-{
-    return take(m_inputLen, true);
-}
-
-void Win32SerialLine::output(const QByteArray &bytes)
+void Win32PortDevice::write(const QByteArray &bytes)
 {
     if (!m_reader)
         return;
@@ -231,16 +233,11 @@ void Win32SerialLine::output(const QByteArray &bytes)
     transfer(m_reader->handle, false, data.data(), DWORD(data.size()), written);
 }
 
-OpenResult Win32SerialLine::refuse(OpenCause cause, const QString &device, const QString &systemError)
+} // namespace
+
+std::unique_ptr<PortDevice> makePortDevice(PortDevice::Events events)
 {
-    m_openFailureReason = lineOpenFailureText(cause, m_commPort, device, systemError);
-    // A port that is missing or will not work: what the Device Manager says
-    // of it, with the cure, and the ports there are.
-    if (cause != OpenCause::Held && cause != OpenCause::OpenHere && device.startsWith(QStringLiteral("COM"))) {
-        for (const PortFinding &finding : examineComPort(device, deviceManagerPorts()))
-            m_openFailureReason += u'\n' + finding.text;
-    }
-    return openResultFor(cause);
+    return std::make_unique<Win32PortDevice>(std::move(events));
 }
 
 } // namespace velsnap

@@ -1,4 +1,4 @@
-#include "platform/posix/port_holder.h"
+#include "platform/linux/port_holder.h"
 
 #include <QCoreApplication>
 #include <QDir>

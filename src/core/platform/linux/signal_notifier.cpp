@@ -1,4 +1,4 @@
-#include "platform/posix/signal_notifier.h"
+#include "platform/linux/signal_notifier.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/posix/tty_device.h"
+#include "platform/linux/tty_device.h"
 #include "serial/open_cause.h"
 
 #include <QString>

@@ -1,0 +1,10 @@
+#include "platform/port_locks.h"
+
+namespace velsnap {
+
+QStringList lockFileCandidates(const QString &)
+{
+    return {};
+}
+
+} // namespace velsnap
