@@ -132,7 +132,7 @@ step "the port doctor on a COM port the Device Manager does not know"
 status=0
 "${english[@]}" wine "$folder/velsnap-ports.exe" --check COM8 > "$work/check.out" 2> /dev/null || status=$?
 [ "$status" -eq 1 ] || fail "velsnap-ports.exe --check COM8 ended with status $status"
-grep -q 'COM8 がこのパソコンにありません' "$work/check.out" || fail "the doctor said: $(cat "$work/check.out")"
+grep -q 'デバイス COM8 がありません' "$work/check.out" || fail "the doctor said: $(cat "$work/check.out")"
 
 step "Ctrl+C in the middle of a picture leaves nothing"
 startDevice stopped --stop-after 50000
