@@ -239,6 +239,7 @@ private slots:
         QTest::newRow("zero timeout") << QStringList{"--timeout", "0"} << "--timeout は 0 より大きい秒数です: 0";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "不明なオプションです: --bogus";
         QTest::newRow("value missing") << QStringList{"--device"} << "--device の後に値がありません";
+        QTest::newRow("number missing") << QStringList{"--scale"} << "--scale の後に値がありません";
         QTest::newRow("value not taken") << QStringList{"--keep-going=yes"} << "--keep-going は値を取りません";
         QTest::newRow("unknown format") << QStringList{"--format", "jpeg"} << "--format は bmp か png です: jpeg";
         for (const char *scale : {"0", "9", "2.5"})
