@@ -8,6 +8,7 @@
 #include <QFile>
 #include <charconv>
 #include <limits>
+#include <utility>
 
 namespace velsnap {
 
@@ -107,6 +108,19 @@ QString apply(Options &o, const QString &name, const QString &value)
     return {};
 }
 
+// Each option given with its value, in the order given. The two without a
+// value are left out: Qt warns when asked for their values.
+QList<std::pair<QString, QString>> valuesInOrder(const QCommandLineParser &parser)
+{
+    QList<std::pair<QString, QString>> given;
+    const QStringList names = parser.optionNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names[i] != kHelp && names[i] != kVersion)
+            given.append({names[i], parser.values(names[i]).value(names.first(i).count(names[i]))});
+    }
+    return given;
+}
+
 QString conflict(const Options &o)
 {
     if (o.stopAfter && o.hangupAfter)
@@ -130,13 +144,15 @@ ParsedCommandLine<Options> parseOptions(const QStringList &arguments)
     parsed.error = parseInJapanese(parser, allOptions(), arguments);
     if (parsed.error.isEmpty() && !parser.positionalArguments().isEmpty())
         parsed.error = extraArgumentsError(parser.positionalArguments().first());
-    // Every value in the order given, so the first wrong one is told, even
-    // when a later one of the same option is right.
-    const QStringList names = parser.optionNames();
-    for (qsizetype i = 0; parsed.error.isEmpty() && i < names.size(); ++i)
-        parsed.error = apply(parsed.options, names[i], parser.values(names[i]).value(names.first(i).count(names[i])));
-    if (parsed.error.isEmpty())
-        parsed.error = conflict(parsed.options);
+    if (!parsed.error.isEmpty())
+        return parsed;
+    // The first wrong value is told, even when a later one of the same option is right.
+    for (const auto &[name, value] : valuesInOrder(parser)) {
+        parsed.error = apply(parsed.options, name, value);
+        if (!parsed.error.isEmpty())
+            return parsed;
+    }
+    parsed.error = conflict(parsed.options);
     // Asking for help does not hide a wrong option.
     if (parsed.error.isEmpty() && parser.isSet(kHelp))
         parsed.earlyText = device_texts::kUsage;
