@@ -94,6 +94,7 @@ QString apply(Options &o, const QString &name, const QString &value)
         if (!number)
             return device_texts::wholeNumber(QStringLiteral("--") + name, option.max, value);
         option.store(o, *number);
+        return {};
     }
     for (const PathOption &option : kPathOptions) {
         if (name == QLatin1String(option.name))
