@@ -239,6 +239,7 @@ private slots:
         QTest::newRow("zero timeout") << QStringList{"--timeout", "0"} << "--timeout は 0 より大きい秒数です: 0";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << "不明なオプションです: --bogus";
         QTest::newRow("value missing") << QStringList{"--device"} << "--device の後に値がありません";
+        QTest::newRow("number missing") << QStringList{"--scale"} << "--scale の後に値がありません";
         QTest::newRow("value not taken") << QStringList{"--keep-going=yes"} << "--keep-going は値を取りません";
         QTest::newRow("unknown format") << QStringList{"--format", "jpeg"} << "--format は bmp か png です: jpeg";
         for (const char *scale : {"0", "9", "2.5"})
@@ -253,6 +254,56 @@ private slots:
         QCOMPARE(finish(), 2);
         QCOMPARE(QString::fromLocal8Bit(capture.readAllStandardError()).section(u'\n', 0, 0),
                  QStringLiteral("velsnap-capture: ") + said);
+    }
+
+    // The other tools refuse as they always have: status 2, nothing on stdout,
+    // and the first line on stderr says why.
+    void toolsRefuseBadCommandLines_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("said");
+        const auto device = [](const char *name, const QStringList &arguments, const QString &said) {
+            QTest::newRow(name) << QStringLiteral("velsnap-device") << arguments
+                                << QStringLiteral("velsnap-device: ") + said;
+        };
+        device("count not a number", {"--count", "x"}, "--count: 0 から 2147483647 までの整数を指定してください: 'x'");
+        device("count signed", {"--count=+5"}, "--count: 0 から 2147483647 までの整数を指定してください: '+5'");
+        device("leftover too long", {"--leftover", "4001"},
+               "--leftover: 0 から 4000 までの整数を指定してください: '4001'");
+        device("stop after the picture", {"--stop-after", "153601"},
+               "--stop-after: 0 から 153600 までの整数を指定してください: '153601'");
+        device("header kind", {"--header", "MI500"},
+               "--header: normal、mi500、bad のどれかを指定してください: 'MI500'");
+        device("stop and hang up", {"--stop-after", "1", "--hangup-after", "1"},
+               "--stop-after と --hangup-after は一緒に使えません");
+        device("late extra, last header normal", {"--header", "mi500", "--late-extra", "5", "--header", "normal"},
+               "--late-extra には --header mi500 が必要です");
+        device("unknown option", {"--bogus"}, "不明なオプションです: --bogus");
+        device("value missing", {"--pause"}, "--pause の後に値がありません");
+        device("extra argument", {"foo", "bar"}, "余分な引数です: foo");
+        device("help with a wrong value", {"--help", "--count", "-1"},
+               "--count: 0 から 2147483647 までの整数を指定してください: '-1'");
+        device("first of two counts wrong", {"--count", "x", "--count", "1"},
+               "--count: 0 から 2147483647 までの整数を指定してください: 'x'");
+        const QString usage = QStringLiteral("使い方: velsnap-ports [--list | --check [COM n | デバイス]]");
+        const QString ports = QStringLiteral("velsnap-ports");
+        QTest::newRow("ports: unknown option") << ports << QStringList{"--bogus"} << usage;
+        QTest::newRow("ports: list and more") << ports << QStringList{"--list", "COM1"} << usage;
+        QTest::newRow("ports: two options") << ports << QStringList{"--help", "--version"} << usage;
+        QTest::newRow("ports: check after the port") << ports << QStringList{"COM3", "--check"} << usage;
+        QTest::newRow("ports: no such COM")
+            << ports << QStringList{"--check", "COM", "9"} << QStringLiteral("velsnap-ports: 使えない引数です: COM 9");
+    }
+    void toolsRefuseBadCommandLines()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        capture.start(QDir(test::binFolder()).filePath(program), arguments);
+        QCOMPARE(finish(), 2);
+        QCOMPARE(capture.readAllStandardOutput(), QByteArray());
+        QCOMPARE(QString::fromLocal8Bit(capture.readAllStandardError()).section(u'\n', 0, 0), said);
     }
 
     void folderThatIsAPlainFile()

@@ -23,7 +23,7 @@ std::optional<int> wholeNumber(const QString &text, int lowest, int highest)
 
 } // namespace
 
-ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
+ParsedCommandLine<CaptureOptions> parseCaptureCommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(kDescription);
@@ -39,15 +39,12 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
     const QCommandLineOption scale(QStringLiteral("scale"), kScaleOption.arg(kLargestScale), QStringLiteral("N"),
                                    QStringLiteral("1"));
     const QCommandLineOption keepGoing(QStringLiteral("keep-going"), kKeepGoingOption);
-    parser.addOptions({help, version, device, port, folder, count, format, scale, timeout, keepGoing});
 
-    ParsedCommandLine parsed;
-    if (!parser.parse(arguments)) {
-        parsed.error = japaneseOptionError(parser, arguments,
-                                           {device.names().first(), port.names().first(), folder.names().first(),
-                                            count.names().first(), timeout.names().first(), format.names().first()});
+    ParsedCommandLine<CaptureOptions> parsed;
+    parsed.error = parseInJapanese(
+        parser, {help, version, device, port, folder, count, format, scale, timeout, keepGoing}, arguments);
+    if (!parsed.error.isEmpty())
         return parsed;
-    }
     if (parser.isSet(help)) {
         parsed.earlyText = japaneseHelpText(parser) + u'\n' + kExitStatusHelp + u'\n' + kExample;
         return parsed;
@@ -57,7 +54,7 @@ ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments)
         return parsed;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        parsed.error = kExtraArguments.arg(parser.positionalArguments().join(u' '));
+        parsed.error = extraArgumentsError(parser.positionalArguments().join(u' '));
         return parsed;
     }
     CaptureOptions &options = parsed.options;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "parsed_command_line.h"
 #include "picture/picture_file.h"
 
 #include <QString>
@@ -29,12 +30,6 @@ struct CaptureOptions {
     bool keepGoing = false; // a lost line or a missing device is waited out
 };
 
-struct ParsedCommandLine {
-    CaptureOptions options;
-    QString error;     // non-empty: print it and end with kExitUsage
-    QString earlyText; // --help or --version: print it and end with kExitDone
-};
-
-ParsedCommandLine parseCaptureCommandLine(const QStringList &arguments);
+ParsedCommandLine<CaptureOptions> parseCaptureCommandLine(const QStringList &arguments);
 
 } // namespace velsnap

@@ -35,9 +35,6 @@ inline const QString kExample =
     QStringLiteral("例: 10 枚を PNG で shots/ に保存し、そのパスを表示します\n"
                    "  velsnap-capture --device /dev/ttyUSB0 --count 10 --format png --folder shots\n");
 
-inline const QString kUsageError =
-    QStringLiteral("velsnap-capture: %1\n「velsnap-capture --help」で使い方を表示します。");
-inline const QString kExtraArguments = QStringLiteral("余分な引数です: %1");
 inline const QString kDeviceAndPort = QStringLiteral("--device と --port は一緒に使えません");
 inline const QString kDeviceEmpty = QStringLiteral("--device にデバイスのパスを指定してください");
 inline const QString kPortRange = QStringLiteral("--port は 1 から %1 までです: %2");

@@ -65,15 +65,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("velsnap-capture"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VELSNAP_VERSION));
 
-    const ParsedCommandLine parsed = parseCaptureCommandLine(QCoreApplication::arguments());
-    if (!parsed.earlyText.isEmpty()) {
-        writeText(stdout, parsed.earlyText);
-        return kExitDone;
-    }
-    if (!parsed.error.isEmpty()) {
-        printError(capture_texts::kUsageError.arg(parsed.error));
-        return kExitUsage;
-    }
+    const ParsedCommandLine<CaptureOptions> parsed = parseCaptureCommandLine(QCoreApplication::arguments());
+    if (const std::optional<int> status = parsed.answer(QCoreApplication::applicationName(), writeText))
+        return *status;
     const CaptureOptions &options = parsed.options;
 
     SettingsStore settings;

@@ -37,6 +37,28 @@ inline QString japaneseOptionError(const QCommandLineParser &parser, const QStri
     return QStringLiteral("コマンドラインを解釈できません");
 }
 
+// Arguments that are no option's value, where a tool takes none.
+inline QString extraArgumentsError(const QString &extra)
+{
+    return QStringLiteral("余分な引数です: %1").arg(extra);
+}
+
+// Gives `parser` the tool's options and reads `arguments` (the program's
+// own name first); returns what is wrong in Japanese, or an empty text.
+inline QString parseInJapanese(QCommandLineParser &parser, const QList<QCommandLineOption> &options,
+                               const QStringList &arguments)
+{
+    parser.addOptions(options);
+    if (parser.parse(arguments))
+        return {};
+    QStringList optionsWithValue;
+    for (const QCommandLineOption &option : options) {
+        if (!option.valueName().isEmpty())
+            optionsWithValue << option.names();
+    }
+    return japaneseOptionError(parser, arguments, optionsWithValue);
+}
+
 // Qt's help text with its English headings in Japanese.
 inline QString japaneseHelpText(const QCommandLineParser &parser)
 {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QString>
 #include <string>
 
 // Every text velsnap-device prints, in one place.
 namespace velsnap::device_texts {
 
-inline const char *const kUsage = R"(使い方: velsnap-device [オプション]...
+inline const QString kUsage = QStringLiteral(R"(使い方: velsnap-device [オプション]...
 ハンディ端末のふりをして、シリアル回線で画面コピーを送ります。
 
 --device がなければ擬似端末を開き、そのスレーブのパス（例: /dev/pts/5）を標準
@@ -53,31 +54,18 @@ inline const char *const kUsage = R"(使い方: velsnap-device [オプション]
 終了ステータス: どのコピーも最後まで送ったか、言われたとおりに終わったとき（シグナル、
 --stop-after、--hangup-after）0。コピーをあきらめたとき（受信側が回線を閉じた、
 応答がない、応答が違う）やエラーのとき 1。オプションの誤りは 2。
-)";
+)");
 
-inline const std::string kUsageHint = "\n「velsnap-device --help」で使い方を表示します。\n";
-inline std::string wholeNumber(const std::string &option, long long max, const std::string &text)
+inline QString wholeNumber(const QString &option, long long max, const QString &text)
 {
-    return option + ": 0 から " + std::to_string(max) + " までの整数を指定してください: '" + text + "'";
+    return QStringLiteral("%1: 0 から %2 までの整数を指定してください: '%3'").arg(option, QString::number(max), text);
 }
-inline std::string headerKind(const std::string &text)
+inline QString headerKind(const QString &text)
 {
-    return "--header: normal、mi500、bad のどれかを指定してください: '" + text + "'";
+    return QStringLiteral("--header: normal、mi500、bad のどれかを指定してください: '%1'").arg(text);
 }
-inline std::string unknownOption(const std::string &option)
-{
-    return "不明なオプションです: " + option;
-}
-inline std::string unexpectedArgument(const std::string &argument)
-{
-    return "余分な引数です: " + argument;
-}
-inline std::string missingValue(const std::string &option)
-{
-    return option + " の後に値がありません";
-}
-inline const std::string kStopOrHangUp = "--stop-after と --hangup-after は一緒に使えません";
-inline const std::string kLateExtraNeedsMi500 = "--late-extra には --header mi500 が必要です";
+inline const QString kStopOrHangUp = QStringLiteral("--stop-after と --hangup-after は一緒に使えません");
+inline const QString kLateExtraNeedsMi500 = QStringLiteral("--late-extra には --header mi500 が必要です");
 inline std::string pictureUnreadable(const std::string &path, const std::string &reason)
 {
     return "画像を読めません: " + path + ": " + reason;

@@ -10,9 +10,11 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <vector>
 
 namespace velsnap {
@@ -32,6 +34,12 @@ int stopped()
 {
     note(device_texts::kStoppedBySignal);
     return 0;
+}
+
+// UTF-8, as the progress notes are.
+void writeUtf8(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toStdString().c_str(), stream);
 }
 
 int run(const Options &options, const StopSignals &stop)
@@ -94,20 +102,15 @@ using namespace velsnap;
 
 int main(int argc, char **argv)
 {
-    Options options;
-    try {
-        options = parseOptions(argc, argv);
-    } catch (const UsageError &e) {
-        std::cerr << "velsnap-device: " << e.what() << device_texts::kUsageHint;
-        return 2;
-    }
-    if (options.help || options.version) {
-        std::cout << (options.help ? device_texts::kUsage : "velsnap-device " VELSNAP_VERSION "\n");
-        return 0;
-    }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ParsedCommandLine<Options> parsed = parseOptions(arguments);
+    if (const std::optional<int> status = parsed.answer(QStringLiteral("velsnap-device"), writeUtf8))
+        return *status;
     try {
         const StopSignals stop;
-        return run(options, stop);
+        return run(parsed.options, stop);
     } catch (const std::exception &e) {
         std::cerr << "velsnap-device: " << e.what() << '\n';
         return 1;

@@ -1,86 +1,134 @@
 #include "options.h"
 
 #include "device_texts.h"
-
 #include "frame.h"
+#include "option_errors.h"
 
+#include <QCommandLineParser>
+#include <QFile>
 #include <charconv>
-#include <functional>
 #include <limits>
-#include <string_view>
+#include <utility>
 
 namespace velsnap {
 
 namespace {
 
-long long number(std::string_view option, std::string_view text, long long max)
+using std::chrono::milliseconds;
+
+constexpr long long kIntMax = std::numeric_limits<int>::max();
+
+// The options that take a whole number from 0 to `max`, and where it goes.
+struct NumberOption {
+    const char *name;
+    long long max;
+    void (*store)(Options &, long long);
+};
+const NumberOption kNumberOptions[] = {
+    {"count", kIntMax, [](Options &o, long long n) { o.count = int(n); }},
+    {"pause", kIntMax, [](Options &o, long long n) { o.pause = milliseconds(n); }},
+    {"baud", kIntMax, [](Options &o, long long n) { o.baud = int(n); }},
+    {"trickle-header", kIntMax, [](Options &o, long long n) { o.trickleHeader = milliseconds(n); }},
+    {"late-extra", kIntMax, [](Options &o, long long n) { o.lateExtra = milliseconds(n); }},
+    {"leftover", 4000, [](Options &o, long long n) { o.leftover = std::size_t(n); }},
+    {"after-open", kIntMax, [](Options &o, long long n) { o.afterOpen = milliseconds(n); }},
+    {"ack-timeout", kIntMax, [](Options &o, long long n) { o.ackTimeout = milliseconds(n); }},
+    {"stop-after", kFrameBytes, [](Options &o, long long n) { o.stopAfter = std::size_t(n); }},
+    {"hangup-after", kFrameBytes, [](Options &o, long long n) { o.hangupAfter = std::size_t(n); }},
+};
+
+// The options that name a file.
+struct PathOption {
+    const char *name;
+    std::optional<std::string> Options::*path;
+};
+const PathOption kPathOptions[] = {
+    {"device", &Options::device}, {"picture", &Options::picture}, {"save-sent", &Options::saveSent}};
+
+const QString kHeader = QStringLiteral("header");
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+
+// The usage is device_texts::kUsage; the parser needs to know only which
+// options take a value.
+QList<QCommandLineOption> allOptions()
 {
+    QList<QCommandLineOption> options{QCommandLineOption(kHelp), QCommandLineOption(kVersion),
+                                      QCommandLineOption(kHeader, {}, QStringLiteral("KIND"))};
+    for (const NumberOption &option : kNumberOptions)
+        options << QCommandLineOption(QString::fromLatin1(option.name), {}, QStringLiteral("N"));
+    for (const PathOption &option : kPathOptions)
+        options << QCommandLineOption(QString::fromLatin1(option.name), {}, QStringLiteral("FILE"));
+    return options;
+}
+
+// As std::from_chars reads it: no sign, no spaces, no fraction.
+std::optional<long long> wholeNumber(const QString &text, long long max)
+{
+    const std::string digits = text.toStdString();
     long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > max)
-        throw UsageError(device_texts::wholeNumber(std::string(option), max, std::string(text)));
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size() || value < 0 || value > max)
+        return std::nullopt;
     return value;
 }
 
-std::chrono::milliseconds millis(std::string_view option, std::string_view text)
+std::optional<HeaderKind> headerKind(const QString &text)
 {
-    return std::chrono::milliseconds(number(option, text, std::numeric_limits<int>::max()));
-}
-
-HeaderKind headerKind(std::string_view text)
-{
-    if (text == "normal")
+    if (text == QLatin1String("normal"))
         return HeaderKind::Normal;
-    if (text == "mi500")
+    if (text == QLatin1String("mi500"))
         return HeaderKind::Mi500;
-    if (text == "bad")
+    if (text == QLatin1String("bad"))
         return HeaderKind::Bad;
-    throw UsageError(device_texts::headerKind(std::string(text)));
+    return std::nullopt;
 }
 
-// value() takes the option's argument; it is only asked for once the option
-// is known, so a misspelt option is reported as such.
-void apply(Options &o, std::string_view option, const std::function<std::string_view()> &value)
+// Takes one value given to option `name`; returns what is wrong with it.
+QString apply(Options &o, const QString &name, const QString &value)
 {
-    constexpr long long intMax = std::numeric_limits<int>::max();
-    if (option == "--device")
-        o.device = value();
-    else if (option == "--picture")
-        o.picture = value();
-    else if (option == "--count")
-        o.count = static_cast<int>(number(option, value(), intMax));
-    else if (option == "--pause")
-        o.pause = millis(option, value());
-    else if (option == "--baud")
-        o.baud = static_cast<int>(number(option, value(), intMax));
-    else if (option == "--header")
-        o.header = headerKind(value());
-    else if (option == "--trickle-header")
-        o.trickleHeader = millis(option, value());
-    else if (option == "--late-extra")
-        o.lateExtra = millis(option, value());
-    else if (option == "--leftover")
-        o.leftover = static_cast<std::size_t>(number(option, value(), 4000));
-    else if (option == "--after-open")
-        o.afterOpen = millis(option, value());
-    else if (option == "--ack-timeout")
-        o.ackTimeout = millis(option, value());
-    else if (option == "--stop-after")
-        o.stopAfter = static_cast<std::size_t>(number(option, value(), kFrameBytes));
-    else if (option == "--hangup-after")
-        o.hangupAfter = static_cast<std::size_t>(number(option, value(), kFrameBytes));
-    else if (option == "--save-sent")
-        o.saveSent = value();
-    else
-        throw UsageError(device_texts::unknownOption(std::string(option)));
+    for (const NumberOption &option : kNumberOptions) {
+        if (name != QLatin1String(option.name))
+            continue;
+        const std::optional<long long> number = wholeNumber(value, option.max);
+        if (!number)
+            return device_texts::wholeNumber(QStringLiteral("--") + name, option.max, value);
+        option.store(o, *number);
+        return {};
+    }
+    for (const PathOption &option : kPathOptions) {
+        if (name == QLatin1String(option.name))
+            o.*option.path = QFile::encodeName(value).toStdString();
+    }
+    if (name == kHeader) {
+        const std::optional<HeaderKind> kind = headerKind(value);
+        if (!kind)
+            return device_texts::headerKind(value);
+        o.header = *kind;
+    }
+    return {};
 }
 
-void check(const Options &o)
+// Each option given with its value, in the order given. The two without a
+// value are left out: Qt warns when asked for their values.
+QList<std::pair<QString, QString>> valuesInOrder(const QCommandLineParser &parser)
+{
+    QList<std::pair<QString, QString>> given;
+    const QStringList names = parser.optionNames();
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (names[i] != kHelp && names[i] != kVersion)
+            given.append({names[i], parser.values(names[i]).value(names.first(i).count(names[i]))});
+    }
+    return given;
+}
+
+QString conflict(const Options &o)
 {
     if (o.stopAfter && o.hangupAfter)
-        throw UsageError(device_texts::kStopOrHangUp);
+        return device_texts::kStopOrHangUp;
     if (o.lateExtra && o.header != HeaderKind::Mi500)
-        throw UsageError(device_texts::kLateExtraNeedsMi500);
+        return device_texts::kLateExtraNeedsMi500;
+    return {};
 }
 
 } // namespace
@@ -90,33 +138,28 @@ std::size_t Options::pixelBytesPerCopy() const
     return stopAfter.value_or(hangupAfter.value_or(kFrameBytes));
 }
 
-Options parseOptions(int argc, char **argv)
+ParsedCommandLine<Options> parseOptions(const QStringList &arguments)
 {
-    Options o;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "--version") {
-            (arg == "--help" ? o.help : o.version) = true;
-            continue;
-        }
-        if (!arg.starts_with("--"))
-            throw UsageError(device_texts::unexpectedArgument(std::string(arg)));
-        // Both "--opt value" and "--opt=value".
-        std::optional<std::string_view> inlineValue;
-        if (const auto eq = arg.find('='); eq != std::string_view::npos) {
-            inlineValue = arg.substr(eq + 1);
-            arg = arg.substr(0, eq);
-        }
-        apply(o, arg, [&]() -> std::string_view {
-            if (inlineValue)
-                return *inlineValue;
-            if (i + 1 >= argc)
-                throw UsageError(device_texts::missingValue(std::string(arg)));
-            return argv[++i];
-        });
+    ParsedCommandLine<Options> parsed;
+    QCommandLineParser parser;
+    parsed.error = parseInJapanese(parser, allOptions(), arguments);
+    if (parsed.error.isEmpty() && !parser.positionalArguments().isEmpty())
+        parsed.error = extraArgumentsError(parser.positionalArguments().first());
+    if (!parsed.error.isEmpty())
+        return parsed;
+    // The first wrong value is told, even when a later one of the same option is right.
+    for (const auto &[name, value] : valuesInOrder(parser)) {
+        parsed.error = apply(parsed.options, name, value);
+        if (!parsed.error.isEmpty())
+            return parsed;
     }
-    check(o);
-    return o;
+    parsed.error = conflict(parsed.options);
+    // Asking for help does not hide a wrong option.
+    if (parsed.error.isEmpty() && parser.isSet(kHelp))
+        parsed.earlyText = device_texts::kUsage;
+    else if (parsed.error.isEmpty() && parser.isSet(kVersion))
+        parsed.earlyText = QStringLiteral("velsnap-device " VELSNAP_VERSION "\n");
+    return parsed;
 }
 
 } // namespace velsnap

@@ -1,18 +1,17 @@
 #pragma once
 
 #include "header.h"
+#include "parsed_command_line.h"
 
+#include <QStringList>
 #include <chrono>
 #include <cstddef>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 namespace velsnap {
 
 struct Options {
-    bool help = false;
-    bool version = false;
     std::optional<std::string> device;
     std::optional<std::string> picture;
     int count = 1;
@@ -32,11 +31,7 @@ struct Options {
     std::size_t pixelBytesPerCopy() const;
 };
 
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Throws UsageError with a message fit for the user.
-Options parseOptions(int argc, char **argv);
+// `arguments` start with the program's own name.
+ParsedCommandLine<Options> parseOptions(const QStringList &arguments);
 
 } // namespace velsnap

@@ -9,19 +9,43 @@
 #include "serial/port_settings.h"
 
 #include <QApplication>
-#include <cstdio>
-#include <cstring>
+#include <QCommandLineParser>
 
 namespace {
 
 // The table on the terminal; changes nothing and needs no display.
-int printList(int argc, char *argv[])
+int printList()
 {
-    QCoreApplication app(argc, argv);
     const std::vector<velsnap::PortRow> rows =
         velsnap::portRows(velsnap::readPortMapping(velsnap::SettingsStore()), velsnap::findSerialPorts());
     for (const velsnap::PortRow &row : rows)
         velsnap::writeText(stdout, velsnap::listLine(row) + u'\n');
+    return 0;
+}
+
+// Everything but the window: the table, the doctor, --help and --version.
+int answer(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption list(QStringLiteral("list"));
+    const QCommandLineOption check(QStringLiteral("check"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({list, check, help, version});
+    // Options come first: from the first word --check is to examine on, every word is part of it.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    // One option, alone but for what --check is to examine.
+    if (!parser.parse(arguments) || parser.optionNames().size() != 1 ||
+        (!parser.isSet(check) && !parser.positionalArguments().isEmpty())) {
+        velsnap::writeText(stderr, velsnap::ports_texts::kUsage);
+        return 2;
+    }
+    if (parser.isSet(list))
+        return printList();
+    if (parser.isSet(check))
+        return velsnap::checkFromCommandLine(parser.positionalArguments());
+    velsnap::writeText(stdout, parser.isSet(help) ? velsnap::ports_texts::kUsage
+                                                  : QStringLiteral("velsnap-ports " VELSNAP_VERSION "\n"));
     return 0;
 }
 
@@ -30,24 +54,9 @@ int printList(int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     velsnap::ensureHomeVariable();
-    if (argc == 2 && std::strcmp(argv[1], "--list") == 0)
-        return printList(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "--check") == 0) {
-        QCoreApplication app(argc, argv);
-        return velsnap::checkFromCommandLine(QCoreApplication::arguments().mid(2));
-    }
-    const bool alone = argc == 2;
-    if (alone && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        velsnap::writeText(stdout, velsnap::ports_texts::kUsage);
-        return 0;
-    }
-    if (alone && std::strcmp(argv[1], "--version") == 0) {
-        std::fputs("velsnap-ports " VELSNAP_VERSION "\n", stdout);
-        return 0;
-    }
     if (argc > 1) {
-        velsnap::writeText(stderr, velsnap::ports_texts::kUsage);
-        return 2;
+        const QCoreApplication app(argc, argv);
+        return answer(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
     velsnap::speakJapanese(app);
