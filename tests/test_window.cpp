@@ -6,6 +6,7 @@
 #include "settings/settings_store.h"
 #include "shell/picture_display.h"
 #include "shell/preview_box.h"
+#include "support/scripted_line.h"
 #include "support/simulated_device.h"
 #include "support/test_main.h"
 #include "support/window_fixture.h"
@@ -268,6 +269,7 @@ QStringList changes(const Effects &before, const Effects &after)
 class WindowTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<test::ScriptedLine> line;
     std::unique_ptr<test::WindowFixture> fixture;
 
     FrmMain &window() { return fixture->window(); }
@@ -310,13 +312,18 @@ class WindowTest : public QObject {
 private slots:
     void init()
     {
-        fixture = std::make_unique<test::WindowFixture>();
-        // A press of the start button ends at once: COM 1 cannot be opened.
-        fixture->storeSetting(kPortsSection, QStringLiteral("COM1"), QStringLiteral("/dev/velsnap-no-such-port"));
+        // A press of the start button ends at once: the port cannot be opened.
+        line = std::make_unique<test::ScriptedLine>();
+        line->later.open = OpenResult::Unusable;
+        fixture = std::make_unique<test::WindowFixture>(line.get());
         fixture->storeSetting(kSnapSection, kPortKey, QStringLiteral("1"));
         fixture->storeSetting(kSnapSection, kViewKey, QStringLiteral("0"));
     }
-    void cleanup() { fixture.reset(); }
+    void cleanup()
+    {
+        fixture.reset();
+        line.reset();
+    }
 
     void controlsAsDrawn_data()
     {

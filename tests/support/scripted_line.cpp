@@ -35,7 +35,7 @@ ScriptedLine::Session &ScriptedLine::session()
 
 OpenResult ScriptedLine::openPort()
 {
-    const Session session = opens < int(m_sessions.size()) ? m_sessions.at(opens) : Session{};
+    const Session session = opens < int(m_sessions.size()) ? m_sessions.at(opens) : later;
     ++opens;
     m_reason = session.openFailureReason;
     if (session.open != OpenResult::Opened)

@@ -35,8 +35,9 @@ public:
         Session &hangUpAfterAck(int atMs = 0);
     };
 
-    // Sessions past the last one open and stay quiet.
     Session &session();
+    // What each open past the scripted sessions plays: by default it opens and stays quiet.
+    Session later;
 
     void setCommPort(int port) override { commPort = port; }
     bool portOpen() const override { return m_open; }

@@ -14,13 +14,16 @@
 
 namespace velsnap::test {
 
-WindowFixture::WindowFixture()
+WindowFixture::WindowFixture(SerialLine *line)
 {
     QFile::copy(QDir(binFolder()).filePath(QStringLiteral("24bit.hed")),
                 m_folder.filePath(QStringLiteral("24bit.hed")));
-    m_line = lineOfStoredChoices();
+    if (!line) {
+        m_line = lineOfStoredChoices();
+        line = m_line.get();
+    }
     m_window =
-        std::make_unique<FrmMain>(ShellServices{dialogs, starter, [this] { ++endRequests; }, m_folder.path()}, *m_line);
+        std::make_unique<FrmMain>(ShellServices{dialogs, starter, [this] { ++endRequests; }, m_folder.path()}, *line);
 }
 
 QStringList WindowFixture::pictureFiles() const

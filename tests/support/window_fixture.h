@@ -24,7 +24,8 @@ public:
 // header template; message boxes, program starts and the exit are recorded.
 class WindowFixture {
 public:
-    WindowFixture();
+    // On `line`, or without one on the line to what the stored choices name.
+    explicit WindowFixture(SerialLine *line = nullptr);
 
     FrmMain &window() { return *m_window; }
     QString programFolder() const { return m_folder.path(); }
