@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -238,6 +239,15 @@ private slots:
         bar()->setValue(4);
         QCOMPARE(strip().containerTop(), -4600.0);
         QCOMPARE(innerTop(container()), pixels(-4600));
+
+        // The wheel over the thumbnails steps as the arrows do; a touchpad's half notches add up.
+        for (const auto &[delta, value] : {std::pair{240, 2}, {-120, 3}, {60, 3}, {60, 2}, {-360, 4}}) {
+            QWheelEvent wheel(QPointF(10, 10), container()->mapToGlobal(QPointF(10, 10)), QPoint(), QPoint(0, delta),
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(container(), &wheel);
+            QCOMPARE(bar()->value(), value);
+        }
+        bar()->setValue(4);
 
         // The next picture replaces where the user had scrolled to.
         bar()->setValue(0);

@@ -11,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace velsnap {
 
@@ -148,6 +149,12 @@ bool StripCanvas::eventFilter(QObject *watched, QEvent *event)
         if (mouse->button() != Qt::LeftButton || !hit.onThumbnail)
             return false;
         emit rowActivated(hit.row);
+        return true;
+    }
+    case QEvent::Wheel: {
+        if (const int notches =
+                strip::wheelNotches(m_wheelCarried, static_cast<QWheelEvent *>(event)->angleDelta().y()))
+            emit wheelTurned(notches);
         return true;
     }
     case QEvent::ToolTip: {

@@ -59,6 +59,8 @@ signals:
     void thumbnailsRead();
     // A row's thumbnail was double-clicked with the left button.
     void rowActivated(int row);
+    // The wheel turned over the thumbnails by whole notches, positive away from the user.
+    void wheelTurned(int notches);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -85,6 +87,7 @@ private:
     QLabel *m_labelStamp;
     QPixmap m_emptyThumbnail;
     QCache<int, QPixmap> m_thumbnails;
+    int m_wheelCarried = 0; // of a turn short of a notch
     QCache<int, QPixmap> m_labelPictures;
     QTimer m_lateReads;
 };

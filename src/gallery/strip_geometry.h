@@ -43,6 +43,17 @@ inline constexpr bool scrollMaximumFits(int lastRow, int largestBarValue = kLarg
     return scrollMaximum(lastRow) <= largestBarValue;
 }
 
+// The whole wheel notches (120 each, positive away from the user) in
+// `angleDelta` and what `carried` kept of earlier turns; the rest stays in
+// `carried`, so a touchpad's small steps add up.
+inline constexpr int wheelNotches(int &carried, int angleDelta)
+{
+    carried += angleDelta;
+    const int notches = carried / 120;
+    carried -= notches * 120;
+    return notches;
+}
+
 // The rows that may reach into the span from `fromTwips` to `toTwips` of the
 // container, one to spare at each end for rounding: first and last index.
 inline std::pair<int, int> rowsAcross(double fromTwips, double toTwips)

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
+#include <cstdlib>
 
 namespace velsnap {
 
@@ -42,6 +43,12 @@ ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, StripDisplays displays, con
     w.pic_cont->setAutoFillBackground(true);
     connect(m_canvas.get(), &StripCanvas::rowActivated, this, &ThumbnailStrip::Image1_DblClick);
     connect(w.VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
+    // A notch of the wheel over the thumbnails is a click on the bar's arrow.
+    connect(m_canvas.get(), &StripCanvas::wheelTurned, this, [bar = w.VScroll1](int notches) {
+        for (int n = 0; n < std::abs(notches); ++n)
+            bar->triggerAction(notches > 0 ? QAbstractSlider::SliderSingleStepSub
+                                           : QAbstractSlider::SliderSingleStepAdd);
+    });
 }
 
 ThumbnailStrip::~ThumbnailStrip() = default;
