@@ -71,6 +71,10 @@ void apply(Options &o, std::string_view option, const std::function<std::string_
         o.hangupAfter = static_cast<std::size_t>(number(option, value(), kFrameBytes));
     else if (option == "--save-sent")
         o.saveSent = value();
+    else if (option == "--bad-header-every")
+        o.badHeaderEvery = static_cast<int>(number(option, value(), intMax));
+    else if (option == "--cut-every")
+        o.cutEvery = static_cast<int>(number(option, value(), intMax));
     else
         throw UsageError(device_texts::unknownOption(std::string(option)));
 }
@@ -81,12 +85,21 @@ void check(const Options &o)
         throw UsageError(device_texts::kStopOrHangUp);
     if (o.lateExtra && o.header != HeaderKind::Mi500)
         throw UsageError(device_texts::kLateExtraNeedsMi500);
+    if (o.cutEvery > 0 && (o.stopAfter || o.hangupAfter))
+        throw UsageError(device_texts::kCutEveryAlone);
 }
 
 } // namespace
 
-std::size_t Options::pixelBytesPerCopy() const
+HeaderKind Options::headerOf(int copy) const
 {
+    return badHeaderEvery > 0 && copy % badHeaderEvery == 0 ? HeaderKind::Bad : header;
+}
+
+std::size_t Options::pixelBytesOf(int copy) const
+{
+    if (cutOnItsOwn(copy))
+        return kFrameBytes / 2;
     return stopAfter.value_or(hangupAfter.value_or(kFrameBytes));
 }
 
