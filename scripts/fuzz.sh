@@ -22,13 +22,13 @@ targets=("$@")
 sanitizer=$top/tests/sanitizer
 while IFS= read -r setting; do export "${setting//%DIR%/$sanitizer}"; done < <(grep -E '^[A-Z]+_OPTIONS=' "$sanitizer/options")
 mkdir -p "$build/findings"
-# The targets' scratch files, also those a finding leaves behind.
-export TMPDIR=$build/tmp
-rm -rf "$TMPDIR" && mkdir -p "$TMPDIR"
 for target in "${targets[@]}"; do
     corpus=$build/corpus/$target
     log=$build/$target.log
     mkdir -p "$corpus"
+    # The target's scratch files, also those a finding leaves behind.
+    export TMPDIR=$build/tmp/$target
+    rm -rf "$TMPDIR" && mkdir -p "$TMPDIR"
     dictionary=()
     [ ! -f "$top/fuzz/$target.dict" ] || dictionary=(-dict="$top/fuzz/$target.dict")
     status=0
