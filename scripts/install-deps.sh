@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need,
-# and only those that are missing.
+# and only those that are missing; with --fuzz, those of the fuzz targets
+# (scripts/fuzz.sh) instead.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,12 @@ packages=(
     xvfb xauth xdotool imagemagick xclip weston
     dpkg-dev desktop-file-utils appstream
 )
+if [ "${1:-}" = --fuzz ]; then
+    . /etc/os-release
+    # libFuzzer comes with each clang release apart.
+    case ${VERSION_CODENAME:-} in trixie) llvm=19 ;; *) llvm=14 ;; esac
+    packages=(cmake make clang "libfuzzer-$llvm-dev" qt6-base-dev qt6-serialport-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -80,21 +80,38 @@ private slots:
         QDir(folder()).removeRecursively();
     }
 
+    void savesTheCountAskedForAndPrintsEachPath_data()
+    {
+        QTest::addColumn<QStringList>("misbehaviour"); // of the device
+        QTest::addColumn<QList<int>>("saved");         // the copies that make the pictures
+        QTest::newRow("every copy sound") << QStringList() << QList<int>{0, 1};
+        // Copy 2 and 4 are refused, copy 3 is given up once the line falls silent.
+        QTest::newRow("refused and cut copies between")
+            << QStringList{QStringLiteral("--bad-header-every"), QStringLiteral("2"), QStringLiteral("--cut-every"),
+                           QStringLiteral("3")}
+            << QList<int>{0, 4};
+    }
     void savesTheCountAskedForAndPrintsEachPath()
     {
+        QFETCH(QStringList, misbehaviour);
+        QFETCH(QList<int>, saved);
+        const int copies = saved.last() + 1;
         test::SimulatedDevice device;
-        const QString line = device.start({QStringLiteral("--count"), QStringLiteral("2"), QStringLiteral("--pause"),
-                                           QStringLiteral("200"), QStringLiteral("--save-sent"), sentFile()});
-        start({QStringLiteral("--device"), line, QStringLiteral("--count"), QStringLiteral("2")});
+        const QString line =
+            device.start(QStringList{QStringLiteral("--count"), QString::number(copies), QStringLiteral("--pause"),
+                                     QStringLiteral("200"), QStringLiteral("--save-sent"), sentFile()} +
+                         misbehaviour);
+        start({QStringLiteral("--device"), line, QStringLiteral("--count"), QStringLiteral("2"),
+               QStringLiteral("--timeout"), QStringLiteral("1")});
         QCOMPARE(finish(), 0);
         const QStringList paths = printedPaths();
         QCOMPARE(paths.size(), 2);
         const QByteArray sent = test::readFileBytes(sentFile());
-        QCOMPARE(sent.size(), 2 * 153600);
+        QCOMPARE(sent.size(), copies * 153600);
         for (int i = 0; i < 2; ++i) {
             QVERIFY2(paths.at(i).startsWith(folder() + u'/') && paths.at(i).endsWith(QStringLiteral(".bmp")),
                      qPrintable(paths.at(i)));
-            QVERIFY(test::readFileBytes(paths.at(i)) == pictureFile(sent.mid(i * 153600, 153600)));
+            QVERIFY(test::readFileBytes(paths.at(i)) == pictureFile(sent.mid(saved.at(i) * 153600, 153600)));
         }
         QCOMPARE(leftInFolder().size(), 2);
     }

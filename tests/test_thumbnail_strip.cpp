@@ -263,8 +263,19 @@ private slots:
         QTest::addColumn<int>("rowsBefore");
         QTest::addColumn<QByteArray>("content"); // empty: no such file
         const QByteArray text = "not a picture\r\n";
+        // Its width and height in pixels multiply beyond 64 bits.
+        const QByteArray huge =
+            QByteArray::fromBase64("Qk1GAAAAAAAAAEIAAAAoAAAAAqKioqKioqKioqKiAwAAAAQAAAATCwAAEwsAAAAAAAAAAAAH");
+        // A bit-field bitmap cut inside the colour masks that follow its header.
+        const QByteArray masksCut = QByteArray::fromBase64(
+            "Qk1GAAAAAEIAAAAAAAAoAAAAAgAAAAEAAAABABAAAwAAAAQAaWNvAAAAAAAAAAD4AADgBwAAHwAAAMEAHwc=");
+        // An icon's header, cut before its picture.
+        const QByteArray iconCut = QByteArray::fromHex("000001000000030000000100000030fffe0000000004");
         for (int rows : {0, 3}) {
             QTest::addRow("text named .bmp, %d rows", rows) << rows << text;
+            QTest::addRow("cut icon named .bmp, %d rows", rows) << rows << iconCut;
+            QTest::addRow("bitmap header of a huge picture, %d rows", rows) << rows << huge;
+            QTest::addRow("bitmap cut in its colour masks, %d rows", rows) << rows << masksCut;
             QTest::addRow("missing file, %d rows", rows) << rows << QByteArray();
         }
     }

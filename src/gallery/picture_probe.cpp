@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
 #include <cstdlib>
 
 namespace velsnap {
@@ -17,10 +18,11 @@ quint32 littleEndian(const QByteArray &bytes, int at, int size)
     return value;
 }
 
-// A bitmap whose header promises pixels the file does not hold (cut short,
-// a palette beyond its bits) has a readable header but no picture. Plain and
-// bit-field bitmaps are told from their header and size; compressed ones
-// are decoded, which only odd files need.
+// A picture whose header promises pixels the file does not hold (cut short,
+// a palette beyond its bits) has a readable header but no picture. Plain
+// bitmaps with the usual header are told from their header and size, as
+// Qt's reader lays them out; any other kind of bitmap, and any other format
+// under a .bmp name, is decoded, which only odd files need.
 bool bitmapPixelsPresent(const QString &path)
 {
     QFile file(path);
@@ -28,16 +30,23 @@ bool bitmapPixelsPresent(const QString &path)
         return false;
     const QByteArray header = file.read(54);
     if (header.size() < 54 || !header.startsWith("BM"))
-        return true; // not a Windows bitmap: its reader's look counts
-    const quint32 compression = littleEndian(header, 30, 4);
-    if (compression != 0 && compression != 3)
+        return !QImage(path).isNull();
+    const quint32 bits = littleEndian(header, 28, 2);
+    const bool plain = littleEndian(header, 14, 4) == 40 && littleEndian(header, 30, 4) == 0 &&
+                       (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
+    if (!plain)
         return !QImage(path).isNull();
     const qint64 width = qint32(littleEndian(header, 18, 4));
     const qint64 height = std::abs(qint64(qint32(littleEndian(header, 22, 4))));
-    const quint32 bits = littleEndian(header, 28, 2);
     const qint64 stride = (width * bits + 31) / 32 * 4;
-    const bool paletteFits = bits > 8 || littleEndian(header, 46, 4) <= (1u << bits);
-    return paletteFits && file.size() >= qint64(littleEndian(header, 10, 4)) + stride * height;
+    const qint64 colours = bits > 8 ? 0 : littleEndian(header, 46, 4) ? littleEndian(header, 46, 4) : 1 << bits;
+    if (bits <= 8 && colours > (1 << bits))
+        return false;
+    // The pixels start where the header says, but never before the palette, which is read first.
+    const qint64 start = std::max<qint64>(littleEndian(header, 10, 4), 54 + colours * 4);
+    // Divided rather than multiplied: a header's sizes can make any product.
+    const qint64 pixelBytes = file.size() - start;
+    return width > 0 && height > 0 && pixelBytes >= 0 && stride <= pixelBytes / height;
 }
 
 } // namespace

@@ -49,6 +49,8 @@ public:
     QByteArray input() override;
     void output(const QByteArray &bytes) override;
     bool lineLost() const override { return m_lost; }
+    // Nothing more arrives unless the run writes (the acknowledgement).
+    bool playedOut() const { return m_pending.empty(); }
 
     QByteArray written; // everything the run sent, over all sessions
     int opens = 0;

@@ -14,10 +14,12 @@ SimulatedDevice::~SimulatedDevice()
     stop();
 }
 
-QString SimulatedDevice::start(const QStringList &arguments)
+QString SimulatedDevice::start(const QStringList &arguments, const QString &logFile)
 {
     m_process.setProgram(QDir(binFolder()).filePath(QStringLiteral("velsnap-device")));
     m_process.setArguments(arguments);
+    if (!logFile.isEmpty())
+        m_process.setStandardErrorFile(logFile);
     m_process.start();
     if (!m_process.waitForStarted(5000))
         return {};

@@ -11,8 +11,9 @@ class SimulatedDevice {
 public:
     ~SimulatedDevice();
     // Starts the device with `arguments` and returns the path of its line,
-    // or an empty text when it did not come up.
-    QString start(const QStringList &arguments);
+    // or an empty text when it did not come up. With `logFile` its reports
+    // go there instead of to log().
+    QString start(const QStringList &arguments, const QString &logFile = {});
     void stop();
     // Everything the device has reported so far.
     QString log()

@@ -47,6 +47,9 @@ inline const QString kUsage = QStringLiteral(R"(使い方: velsnap-device [オ�
   --hangup-after BYTES   画素データを BYTES だけ送って、回線を閉じ、ステータス 0 で
                          終わります（受信側には送った分を受け取る時間を最大 0.5 秒
                          与えます）
+  --bad-header-every N   N 枚目ごとのコピー（N、2N、…）のヘッダーを bad にします
+  --cut-every N          N 枚目ごとのコピーの画素データを半分で止め、受信側が回線を
+                         閉じるまで（最大 5 秒）黙ってから次のコピーに進みます
 
   --help                 この説明を表示します
   --version              版を表示します
@@ -66,6 +69,8 @@ inline QString headerKind(const QString &text)
 }
 inline const QString kStopOrHangUp = QStringLiteral("--stop-after と --hangup-after は一緒に使えません");
 inline const QString kLateExtraNeedsMi500 = QStringLiteral("--late-extra には --header mi500 が必要です");
+inline const QString kCutEveryAlone =
+    QStringLiteral("--cut-every は --stop-after や --hangup-after と一緒に使えません");
 inline std::string pictureUnreadable(const std::string &path, const std::string &reason)
 {
     return "画像を読めません: " + path + ": " + reason;
@@ -84,6 +89,7 @@ inline std::string copyNote(int copy, const std::string &what)
 inline const std::string kStoppedBySignal = "シグナルで止めました";
 inline const std::string kWaitingForReceiver = "受信側を待っています";
 inline const std::string kSilentUntilStopped = "止められるまで黙ります";
+inline const std::string kSilentUntilReceiverCloses = "受信側が回線を閉じるまで黙ります";
 inline const std::string kHangingUp = "回線を閉じます";
 inline const std::string kFirstByteSent = "ヘッダーの最初の 1 バイトを送りました。応答を待ちます";
 inline const std::string kAckReceived = "応答を受け取りました";

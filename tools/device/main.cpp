@@ -72,6 +72,10 @@ int run(const Options &options, const StopSignals &stop)
             allComplete = false;
             break;
         case CopyEnd::Cut:
+            if (options.cutOnItsOwn(copy)) {
+                note(copy, device_texts::kSilentUntilReceiverCloses);
+                break;
+            }
             if (options.stopAfter) {
                 note(copy, device_texts::kSilentUntilStopped);
                 stop.waitForever();

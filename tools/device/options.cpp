@@ -35,6 +35,8 @@ const NumberOption kNumberOptions[] = {
     {"ack-timeout", kIntMax, [](Options &o, long long n) { o.ackTimeout = milliseconds(n); }},
     {"stop-after", kFrameBytes, [](Options &o, long long n) { o.stopAfter = std::size_t(n); }},
     {"hangup-after", kFrameBytes, [](Options &o, long long n) { o.hangupAfter = std::size_t(n); }},
+    {"bad-header-every", kIntMax, [](Options &o, long long n) { o.badHeaderEvery = int(n); }},
+    {"cut-every", kIntMax, [](Options &o, long long n) { o.cutEvery = int(n); }},
 };
 
 // The options that name a file.
@@ -128,13 +130,22 @@ QString conflict(const Options &o)
         return device_texts::kStopOrHangUp;
     if (o.lateExtra && o.header != HeaderKind::Mi500)
         return device_texts::kLateExtraNeedsMi500;
+    if (o.cutEvery > 0 && (o.stopAfter || o.hangupAfter))
+        return device_texts::kCutEveryAlone;
     return {};
 }
 
 } // namespace
 
-std::size_t Options::pixelBytesPerCopy() const
+HeaderKind Options::headerOf(int copy) const
 {
+    return badHeaderEvery > 0 && copy % badHeaderEvery == 0 ? HeaderKind::Bad : header;
+}
+
+std::size_t Options::pixelBytesOf(int copy) const
+{
+    if (cutOnItsOwn(copy))
+        return kFrameBytes / 2;
     return stopAfter.value_or(hangupAfter.value_or(kFrameBytes));
 }
 

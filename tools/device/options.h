@@ -26,9 +26,15 @@ struct Options {
     std::chrono::milliseconds afterOpen{100};
     std::size_t leftover = 0; // bytes waiting in the line before the receiver opens it
     std::optional<std::string> saveSent;
+    int badHeaderEvery = 0; // every Nth copy's header lacks its marker; 0: none
+    int cutEvery = 0;       // every Nth copy stops halfway, then the next follows; 0: none
 
-    // How much pixel data each copy sends before going quiet or hanging up.
-    std::size_t pixelBytesPerCopy() const;
+    // The header copy number `copy` (from 1) sends.
+    HeaderKind headerOf(int copy) const;
+    // How much pixel data the copy sends before going quiet or hanging up.
+    std::size_t pixelBytesOf(int copy) const;
+    // The copy is cut short without ending the device.
+    bool cutOnItsOwn(int copy) const { return cutEvery > 0 && copy % cutEvery == 0; }
 };
 
 // `arguments` start with the program's own name.

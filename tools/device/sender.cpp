@@ -44,7 +44,7 @@ public:
 
     CopyEnd run(std::span<const std::uint8_t> pixels)
     {
-        const std::vector<std::uint8_t> header = headerBytes(m_options.header);
+        const std::vector<std::uint8_t> header = headerBytes(m_options.headerOf(m_copy));
         const auto all = std::span(header);
         if (!send(all.first(1)))
             return m_end;
@@ -119,7 +119,7 @@ private:
 
     CopyEnd sendPixels(std::span<const std::uint8_t> pixels)
     {
-        const std::size_t limit = m_options.pixelBytesPerCopy();
+        const std::size_t limit = m_options.pixelBytesOf(m_copy);
         for (std::size_t block = 0; block * kBlockBytes < limit; ++block) {
             const std::size_t start = block * kBlockBytes;
             const std::size_t size = std::min(kBlockBytes, limit - start);
