@@ -1,6 +1,6 @@
 #include "japanese_font.h"
 #include "platform/home_variable.h"
-#include "serial/port_settings.h"
+#include "serial/stored_choices_line.h"
 #include "shell/command_line.h"
 #include "shell/dialogs.h"
 #include "shell/help_command.h"

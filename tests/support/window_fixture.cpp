@@ -1,6 +1,6 @@
 #include "support/window_fixture.h"
 
-#include "serial/port_settings.h"
+#include "serial/stored_choices_line.h"
 #include "settings/settings_store.h"
 #include "support/simulated_device.h"
 

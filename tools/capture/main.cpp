@@ -10,6 +10,7 @@
 #include "platform/stop_requests.h"
 #include "run/picture_source.h"
 #include "run/reception_run.h"
+#include "serial/device_serial_line.h"
 #include "serial/event_wait.h"
 #include "serial/port_settings.h"
 #include "settings/stored_port.h"

@@ -1,7 +1,5 @@
 #include "serial/port_settings.h"
 
-#include "settings/stored_port.h"
-
 #include "platform/port_search.h"
 
 #include <QRegularExpression>
@@ -39,12 +37,6 @@ QString storePortChoice(SettingsStore &store, int port, const QString &device)
 QString currentDeviceForPort(int port, const SettingsStore &store)
 {
     return deviceForPort(port, readPortMapping(store), findSerialPorts());
-}
-
-std::unique_ptr<DeviceSerialLine> lineOfStoredChoices()
-{
-    return std::make_unique<DeviceSerialLine>([](int port) { return currentDeviceForPort(port, SettingsStore()); },
-                                              [] { return storedPortText(SettingsStore()); });
 }
 
 } // namespace velsnap

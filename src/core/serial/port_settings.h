@@ -1,10 +1,7 @@
 #pragma once
 
-#include "serial/device_serial_line.h"
 #include "serial/port_mapping.h"
 #include "settings/settings_store.h"
-
-#include <memory>
 
 namespace velsnap {
 
@@ -17,8 +14,5 @@ QString storePortChoice(SettingsStore &store, int port, const QString &device);
 // The device COM n means right now: stored entries and this machine's ports,
 // read afresh.
 QString currentDeviceForPort(int port, const SettingsStore &store);
-
-// The line to whatever the stored choices make a port number mean at each open.
-std::unique_ptr<DeviceSerialLine> lineOfStoredChoices();
 
 } // namespace velsnap
