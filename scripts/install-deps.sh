@@ -8,7 +8,7 @@ packages=(
     cmake g++ make pkg-config clang-format
     qt6-base-dev qt6-serialport-dev libxcb1-dev
     fonts-ipafont-gothic qt6-translations-l10n qt6-qpa-plugins qt6-wayland
-    xvfb xauth xdotool imagemagick xclip weston
+    xvfb xdotool imagemagick xclip weston
     dpkg-dev desktop-file-utils appstream
 )
 if [ "${1:-}" = --fuzz ]; then

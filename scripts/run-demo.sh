@@ -50,7 +50,7 @@ display=no
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     display=yes
 else
-    for tool in xvfb-run xauth xdotool import; do
+    for tool in Xvfb xdotool import; do
         command -v "$tool" > /dev/null || fail "$tool is missing; scripts/install-deps.sh installs it"
     done
 fi
@@ -84,7 +84,8 @@ stopDevice() {
     for _ in $(seq 50); do kill -0 "$device" 2> /dev/null || return 0; sleep 0.1; done
     kill -KILL "$device" 2> /dev/null || true
 }
-trap stopDevice EXIT
+. "$root/scripts/x-server.sh"
+trap 'stop_x_server; stopDevice' EXIT
 
 for _ in $(seq 50); do [ -s "$demo/line" ] && break; sleep 0.1; done
 line=$(head -n 1 "$demo/line")
@@ -108,12 +109,12 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
     mkdir -m 700 "$demo/runtime"
     export XDG_RUNTIME_DIR=$demo/runtime
 fi
-# Bounded even if Xvfb itself hangs; the session's own waits come first.
+# Bounded even if the X server hangs; the session's own waits come first.
 limit=$((150 + 20 * pictures))
 echo "No display: running under Xvfb for $pictures pictures."
+start_x_server "$demo/xvfb.log" || fail "no X server"
 status=0
 timeout --kill-after=10 "$limit" \
-    xvfb-run -a -e "$demo/xvfb.log" -s "-screen 0 1024x768x24" \
     "$root/scripts/demo-unattended.sh" "$demo/program/velsnap" "$pictures" "$device" \
     "$demo/screenshot.png" "$demo/velsnap.log" || status=$?
 [ $status -ne 124 ] && [ $status -ne 137 ] || fail "the demo did not end within $limit s; see $demo/xvfb.log"

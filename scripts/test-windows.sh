@@ -61,12 +61,9 @@ cleanup() {
 trap cleanup EXIT
 
 # Wine draws on a plain Xvfb (under xvfb-run its window driver does not load).
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp > /dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=:$display
-waitUntil "Xvfb on :$display" xdpyinfo
+. "$top/scripts/x-server.sh"
+start_x_server
+pids+=("$x_server_pid")
 
 step "unit tests under wine"
 (cd "$out/build" && ctest --output-on-failure)

@@ -58,6 +58,14 @@ private slots:
         file.write("[SNAP]\r\nView=1,5\r\n; a comment\r\n");
         file.close();
         QCOMPARE(store.read(kSnapSection, kViewKey, QStringLiteral("0")), QStringLiteral("1,5"));
+
+        // QSettings' own notation, claiming a list of gigabytes: nothing to read, and the rest still reads.
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        static const char claim[] = "[SNAP]\nView=@Variant(\0\0\0\tW0\\0\\0\\x7f)\nport=3\n";
+        file.write(claim, sizeof claim - 1);
+        file.close();
+        QCOMPARE(store.read(kSnapSection, kViewKey, QStringLiteral("1")), QString());
+        QCOMPARE(store.read(kSnapSection, kPortKey, QStringLiteral("1")), QStringLiteral("3"));
     }
 
     void programFolders_data()

@@ -18,19 +18,17 @@ out=$(realpath -m "$2")
 device=yes
 if [ $# -eq 3 ]; then [ "$3" = --no-device ] && device=no || usage; fi
 
-if [ -z "${VELSNAP_SCREENSHOT_INSIDE:-}" ]; then
-    export VELSNAP_SCREENSHOT_INSIDE=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
-
 work=$(mktemp -d "${TMPDIR:-/tmp}/velsnap-shot.XXXXXX")
 pids=()
+. "$(dirname "$0")/../scripts/x-server.sh"
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
+    wait "${pids[@]}" 2>/dev/null || true
+    stop_x_server
     rm -rf "$work"
 }
 trap cleanup EXIT
+start_x_server
 mkdir -p "$work/program" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 cp "$bin/velsnap" "$bin/velsnap-help" "$bin/24bit.hed" "$bin/VELSNAP.HLP" "$work/program/"

@@ -4,6 +4,7 @@
 # test swallows a child's output; a last test fails when any report is there.
 set(reports ${CMAKE_BINARY_DIR}/sanitizer-reports)
 file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/options settings REGEX "^[A-Z]+_OPTIONS=")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/options)
 list(TRANSFORM settings REPLACE "%DIR%" ${CMAKE_CURRENT_LIST_DIR})
 list(TRANSFORM settings APPEND ":log_path=${reports}/report")
 

@@ -6,9 +6,12 @@ namespace velsnap::test {
 
 bool XServer::start()
 {
+    // The server picks a free display itself, and does not reset when a
+    // short-lived client (xdotool) that came first disconnects.
     m_server.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
-                    QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1024x768x24"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!m_server.waitForStarted() || !m_server.waitForReadyRead(10000))
         return false;
     m_display = u':' + QString::fromLatin1(m_server.readLine()).trimmed();
