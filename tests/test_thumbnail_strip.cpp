@@ -3,6 +3,7 @@
 // picture, double-clicks, start-up with kept pictures and a reception run.
 #include "folders/program_folders.h"
 #include "gallery/picture_gestures.h"
+#include "gallery/picture_probe.h"
 #include "gallery/strip_geometry.h"
 #include "settings/settings_store.h"
 #include "shell/control_factory.h"
@@ -303,6 +304,21 @@ private slots:
         const QString next = addPicture(rowsBefore);
         QCOMPARE(strip().imageCount(), rowsBefore + 1);
         QCOMPARE(strip().lbl_filename(rowsBefore)->text(), next);
+    }
+
+    void pictureOfAnotherFormatIsMeasuredAsItLoads()
+    {
+        // A GIF named .bmp whose screen is larger than its one frame.
+        QDir().mkpath(fixture->pictureFolder());
+        const QString path = pathOf(QStringLiteral("gif.bmp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromBase64(
+            "R0lGODlhAQgsLCwsLCxFACwsAgAAAAEAAQAAAAAACAAAABMLAAATCwAAAgAAAAAAAAAAAAAA////AKosLEIsTQ=="));
+        file.close();
+        const QImage loaded(path);
+        QVERIFY(!loaded.isNull());
+        QCOMPARE(pictureSize(path), std::optional(loaded.size()));
     }
 
     void pictureOfAnyShapeFillsTheThumbnailInItsOwnColours()

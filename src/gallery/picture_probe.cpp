@@ -21,21 +21,20 @@ quint32 littleEndian(const QByteArray &bytes, int at, int size)
 // A picture whose header promises pixels the file does not hold (cut short,
 // a palette beyond its bits) has a readable header but no picture. Plain
 // bitmaps with the usual header are told from their header and size, as
-// Qt's reader lays them out; any other kind of bitmap, and any other format
-// under a .bmp name, is decoded, which only odd files need.
-bool bitmapPixelsPresent(const QString &path)
+// Qt's reader lays them out; none when the file is no such bitmap.
+std::optional<bool> plainBitmapPixelsPresent(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray header = file.read(54);
     if (header.size() < 54 || !header.startsWith("BM"))
-        return !QImage(path).isNull();
+        return std::nullopt;
     const quint32 bits = littleEndian(header, 28, 2);
     const bool plain = littleEndian(header, 14, 4) == 40 && littleEndian(header, 30, 4) == 0 &&
                        (bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32);
     if (!plain)
-        return !QImage(path).isNull();
+        return std::nullopt;
     const qint64 width = qint32(littleEndian(header, 18, 4));
     const qint64 height = std::abs(qint64(qint32(littleEndian(header, 22, 4))));
     const qint64 stride = (width * bits + 31) / 32 * 4;
@@ -54,9 +53,15 @@ bool bitmapPixelsPresent(const QString &path)
 std::optional<QSize> pictureSize(const QString &path)
 {
     QImageReader reader(path);
-    if (!reader.canRead() || !bitmapPixelsPresent(path))
+    if (!reader.canRead())
         return std::nullopt;
-    const QSize size = reader.size();
+    const std::optional<bool> present = plainBitmapPixelsPresent(path);
+    if (present && !*present)
+        return std::nullopt;
+    // Any other kind of bitmap, and any other format under a .bmp name, is
+    // measured by decoding it, which only odd files need: a header's size
+    // there need not be the picture's (a GIF's screen is not its frame).
+    const QSize size = present ? reader.size() : QImage(path).size();
     // Pictures beyond the reader's allocation limit do not load either.
     const qint64 megabytes = qint64(size.width()) * size.height() * 4 / (1024 * 1024);
     if (size.isEmpty() || (QImageReader::allocationLimit() > 0 && megabytes >= QImageReader::allocationLimit()))
