@@ -117,8 +117,7 @@ private slots:
         const QImage picture = QImage(pictures.filePath(name)).convertToFormat(QImage::Format_RGB32);
 
         // "2 倍でコピー(&2)": another client pastes 640 x 480, each 2 x 2 block one pixel of the picture.
-        test::rightClick(window, kRowZero, environment);
-        QTest::qWait(500);
+        QVERIFY(test::openMenu(window, kRowZero, environment));
         test::runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("2")}, environment);
         QImage pasted;
         QVERIFY(QTest::qWaitFor(
@@ -131,8 +130,7 @@ private slots:
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
 
         // "PNG で保存(&S)…": the dialog offers the picture's name in the picture folder; Enter takes it.
-        test::rightClick(window, kRowZero + QPoint(20, 20), environment);
-        QTest::qWait(500);
+        QVERIFY(test::openMenu(window, kRowZero + QPoint(20, 20), environment));
         test::runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("s")}, environment);
         QVERIFY(!test::findWindow(texts::kSavePngTitle, environment).isEmpty());
         test::runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")}, environment);

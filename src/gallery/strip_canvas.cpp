@@ -17,9 +17,10 @@ namespace velsnap {
 
 namespace {
 
-// About two hundred screens of rows in all: a few tens of MB at most.
-constexpr int kKeptThumbnails = 400;
-constexpr int kKeptLabels = 400;
+// A few tens of screens of rows, 4 MB at most: rows beyond are read again
+// from their files when they come back into view, so a long session stays flat.
+constexpr int kKeptThumbnails = 48;
+constexpr int kKeptLabels = 48;
 // Long enough that rows passing by during start-up are not read at all,
 // short enough that a row the user scrolls to fills before they look twice.
 constexpr int kLateReadMs = 30;

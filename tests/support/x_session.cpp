@@ -1,6 +1,7 @@
 #include "support/x_session.h"
 
 #include <QStandardPaths>
+#include <QTest>
 
 namespace velsnap::test {
 
@@ -52,12 +53,23 @@ void pressKeys(const QString &window, const QString &keys, const QProcessEnviron
     runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), keys}, environment);
 }
 
-void rightClick(const QString &window, QPoint at, const QProcessEnvironment &environment)
+bool openMenu(const QString &window, QPoint at, const QProcessEnvironment &environment)
 {
+    const QString program = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowpid"), window}, environment);
     runTool(QStringLiteral("xdotool"),
             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), window,
              QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"), QStringLiteral("3")},
             environment);
+    // The menu is the program's second visible window; a busy machine can take a while to map it.
+    return QTest::qWaitFor(
+        [&] {
+            return runTool(
+                       QStringLiteral("xdotool"),
+                       {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), program},
+                       environment)
+                       .count(u'\n') >= 1;
+        },
+        10000);
 }
 
 QByteArray clipboardAs(const QString &type, const QProcessEnvironment &environment)

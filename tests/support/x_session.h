@@ -29,8 +29,9 @@ QString findWindow(const QString &name, const QProcessEnvironment &environment);
 // real keystrokes.
 void pressKeys(const QString &window, const QString &keys, const QProcessEnvironment &environment);
 
-// A right-click with the real pointer at `at` of the window.
-void rightClick(const QString &window, QPoint at, const QProcessEnvironment &environment);
+// A right-click with the real pointer at `at` of the window; true once the
+// menu it opens is up.
+bool openMenu(const QString &window, QPoint at, const QProcessEnvironment &environment);
 
 // The clipboard's content as `type` (e.g. "image/png"), read by xclip.
 QByteArray clipboardAs(const QString &type, const QProcessEnvironment &environment);
