@@ -13,10 +13,7 @@ VELSNAP_FUZZ_SETUP
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 {
-    QStringList arguments{QStringLiteral("velsnap-capture")};
-    for (const QByteArray &word : QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)).split('\0'))
-        arguments << QString::fromLocal8Bit(word);
-    const ParsedCommandLine parsed = parseCaptureCommandLine(arguments);
+    const ParsedCommandLine parsed = parseCaptureCommandLine(fuzz::commandLine("velsnap-capture", bytes, size));
     if (!parsed.error.isEmpty() || !parsed.earlyText.isEmpty())
         return 0;
     const CaptureOptions &options = parsed.options;

@@ -4,6 +4,7 @@
 // and folders of its own, and a finding that names what went wrong.
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -49,6 +50,21 @@ private:
     const uint8_t *m_at;
     const uint8_t *m_end;
 };
+
+// The input as NUL-separated words: a command line, or records of a file system.
+inline QList<QByteArray> words(const uint8_t *bytes, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(bytes), qsizetype(size)).split('\0');
+}
+
+// A tool's command line: its name, then the input's words.
+inline QStringList commandLine(const char *program, const uint8_t *bytes, size_t size)
+{
+    QStringList arguments{QString::fromLatin1(program)};
+    for (const QByteArray &word : words(bytes, size))
+        arguments << QString::fromLocal8Bit(word);
+    return arguments;
+}
 
 // A broken promise: libFuzzer keeps the input that made it.
 inline void require(bool holds, const char *what)

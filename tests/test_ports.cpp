@@ -1,6 +1,7 @@
 // Which device a port number means, and what the user is told when it cannot
 // be opened: mapping tables, real pseudo-terminals, and opens by an
 // unprivileged user as one meets them on a desktop.
+#include "platform/linux/port_holder.h"
 #include "platform/port_search.h"
 #include "serial/device_serial_line.h"
 #include "serial/port_mapping.h"
@@ -374,6 +375,36 @@ private slots:
         QVERIFY2(open.reason.startsWith(pty.slavePath() + QStringLiteral(" はほかのプログラムが使用中です") + who),
                  qPrintable(open.reason));
         QVERIFY2(open.reason.contains(QStringLiteral("そのプログラムを終了してから")), qPrintable(open.reason));
+    }
+
+    void lockFileNamesItsHolder_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<qint64>("pid"); // 0: names nobody
+        QTest::addColumn<QString>("program");
+        QTest::newRow("Qt's, with the program") << QByteArray("4194000\nminicom\nhost\n") << 4194000LL << "minicom";
+        QTest::newRow("padded, name after it") << QByteArray("   4194001 cu\n") << 4194001LL << "cu";
+        QTest::newRow("no number") << QByteArray("ghost\n") << 0LL << QString();
+        QTest::newRow("zero") << QByteArray("0\n") << 0LL << QString();
+        // kill() would read these as process 0 and -1: this group, everyone.
+        QTest::newRow("2^32") << QByteArray("4294967296\n") << 0LL << QString();
+        QTest::newRow("2^32 - 1") << QByteArray("4294967295\n") << 0LL << QString();
+    }
+    void lockFileNamesItsHolder()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(qint64, pid);
+        QFETCH(QString, program);
+        QTemporaryFile lock;
+        QVERIFY(lock.open());
+        lock.write(content);
+        lock.close();
+        const std::optional<PortHolder> holder = lockFileHolder(lock.fileName());
+        QCOMPARE(holder ? holder->pid : 0, pid);
+        if (holder) {
+            QCOMPARE(holder->program, program);
+            QVERIFY(!holder->running); // above any pid_max
+        }
     }
 
     void staleLockOfAnotherUser()

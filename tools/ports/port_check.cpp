@@ -1,13 +1,10 @@
 #include "port_check.h"
 
+#include "checked_port.h"
 #include "platform/console_text.h"
 #include "platform/port_examination.h"
 #include "ports_texts.h"
-#include "serial/port_mapping.h"
-#include "serial/port_settings.h"
-#include "settings/stored_port.h"
-
-#include <QRegularExpression>
+#include "settings/settings_store.h"
 
 namespace velsnap {
 
@@ -28,19 +25,12 @@ PortReport portReport(int port, const QString &device)
 
 int checkFromCommandLine(const QStringList &arguments)
 {
-    const SettingsStore settings;
-    // "COM 3", "COM3", "3" or a device path; nothing: the port chosen in the window.
-    const QString named = arguments.join(u' ').trimmed();
-    static const QRegularExpression comNumber(QStringLiteral("^(?:COM\\s*)?(\\d+)$"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = comNumber.match(named);
-    int port = named.isEmpty() ? storedPortNumber(settings) : match.hasMatch() ? match.captured(1).toInt() : 0;
-    const QString device = port > 0 ? currentDeviceForPort(port, settings) : named;
-    if (device.isEmpty() || (match.hasMatch() && (port < 1 || port > kPortCount))) {
-        writeText(stderr, kUnknownArguments.arg(named) + kUsage);
+    const std::optional<CheckedPort> checked = checkedPort(arguments, SettingsStore());
+    if (!checked) {
+        writeText(stderr, kUnknownArguments.arg(arguments.join(u' ').trimmed()) + kUsage);
         return 2;
     }
-    const PortReport report = portReport(port, device);
+    const PortReport report = portReport(checked->port, checked->device);
     writeText(stdout, report.text);
     return report.problems == 0 ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <cerrno>
+#include <limits>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,28 +35,6 @@ bool processRunning(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
-// Lock files hold the process number first: as text on a line of its own
-// (Qt, minicom) or padded to ten characters; Qt adds the program's name.
-std::optional<PortHolder> readLockFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QStringList lines = QString::fromLocal8Bit(file.read(4096)).split(u'\n');
-    const QStringList first = lines.value(0).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    bool number = false;
-    PortHolder holder;
-    holder.pid = first.value(0).toLongLong(&number);
-    if (!number || holder.pid <= 0)
-        return std::nullopt;
-    holder.lockFile = path;
-    holder.running = processRunning(holder.pid);
-    holder.program = holder.running ? programName(holder.pid) : QString();
-    if (holder.program.isEmpty())
-        holder.program = first.size() > 1 ? first.at(1) : lines.value(1).trimmed();
-    return holder;
-}
-
 std::optional<PortHolder> findOpenFile(const QString &device)
 {
     struct stat wanted = {};
@@ -81,6 +60,27 @@ std::optional<PortHolder> findOpenFile(const QString &device)
 }
 
 } // namespace
+
+std::optional<PortHolder> lockFileHolder(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QStringList lines = QString::fromLocal8Bit(file.read(4096)).split(u'\n');
+    const QStringList first = lines.value(0).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    bool number = false;
+    PortHolder holder;
+    holder.pid = first.value(0).toLongLong(&number);
+    // kill() takes a pid_t: a larger number would name another process, or all of them.
+    if (!number || holder.pid <= 0 || holder.pid > std::numeric_limits<pid_t>::max())
+        return std::nullopt;
+    holder.lockFile = path;
+    holder.running = processRunning(holder.pid);
+    holder.program = holder.running ? programName(holder.pid) : QString();
+    if (holder.program.isEmpty())
+        holder.program = first.size() > 1 ? first.at(1) : lines.value(1).trimmed();
+    return holder;
+}
 
 QStringList lockFileCandidates(const QString &device)
 {
@@ -113,7 +113,7 @@ std::optional<PortHolder> findPortHolder(const QString &device)
 {
     const qint64 self = QCoreApplication::applicationPid();
     for (const QString &candidate : lockFileCandidates(device)) {
-        std::optional<PortHolder> holder = readLockFile(candidate);
+        std::optional<PortHolder> holder = lockFileHolder(candidate);
         if (holder && holder->pid != self)
             return holder;
     }
