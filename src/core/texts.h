@@ -162,6 +162,14 @@ inline const QString kSavePngTitle = QStringLiteral("PNG で保存");
 inline const QString kPngFilter = QStringLiteral("PNG 画像 (*.png)");
 inline const QString kPictureUnreadable = QStringLiteral("画像ファイルを読み込めません: %1");
 inline const QString kFolderNotShown = QStringLiteral("フォルダーを表示できません: %1");
+inline const QString kMenuReport = QStringLiteral("報告書 (PDF) を作成(&R)…");
+inline const QString kMenuTrash = QStringLiteral("ごみ箱へ移動(&D)");
+inline const QString kReportTitle = QStringLiteral("報告書 (PDF) を作成");
+inline const QString kPdfFilter = QStringLiteral("PDF 文書 (*.pdf)");
+// What a trashed picture's thumbnail says; its row keeps its place and name.
+inline const QString kTrashedThumbnail = QStringLiteral("ごみ箱へ移動しました");
+// One line for each file that stays: %1 the file, %2 the system's reason.
+inline const QString kNotTrashed = QStringLiteral("ごみ箱へ移動できません: %1\n%2");
 
 // velsnap --help: the window has no options; %1 the picture folder, %2 the settings file.
 inline const QString kCommandLineHelp =

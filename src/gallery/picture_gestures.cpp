@@ -43,7 +43,7 @@ bool PictureGestures::eventFilter(QObject *watched, QEvent *event)
         const QString path = m_pictureAt(menu->pos());
         if (path.isEmpty())
             return false;
-        emit contextMenuWanted(path, menu->globalPos());
+        emit contextMenuWanted(path, menu->pos(), menu->globalPos());
         return true;
     }
     case QEvent::MouseButtonPress: {

@@ -25,7 +25,8 @@ public:
     PictureGestures(QWidget *widget, std::function<QString(const QPoint &)> pictureAt);
 
 signals:
-    void contextMenuWanted(const QString &path, const QPoint &globalPos);
+    // `at` in the widget's pixels.
+    void contextMenuWanted(const QString &path, const QPoint &at, const QPoint &globalPos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -3,6 +3,7 @@
 #include "picture_probe.h"
 #include "place_inside.h"
 #include "strip_geometry.h"
+#include "texts.h"
 
 #include <QHelpEvent>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -24,6 +26,8 @@ constexpr int kKeptLabels = 48;
 // Long enough that rows passing by during start-up are not read at all,
 // short enough that a row the user scrolls to fills before they look twice.
 constexpr int kLateReadMs = 30;
+// A selected thumbnail's frame lies this far outside its picture, which stays exact.
+constexpr int kFrameWidth = 2;
 
 // A hidden copy of element 0, to draw the elements of its array with.
 QLabel *stampOf(const QLabel *model)
@@ -48,12 +52,13 @@ QLabel *stampOf(const QLabel *model)
 
 StripCanvas::StripCanvas(QWidget *container, QLabel *image0, QLabel *label0,
                          const std::vector<ThumbnailElement> &images, const std::vector<LabelElement> &labels,
-                         std::function<QString(const QString &)> pathOf)
+                         const StripSelection &selection, std::function<QString(const QString &)> pathOf)
     : m_container(container),
       m_image0(image0),
       m_label0(label0),
       m_images(images),
       m_labels(labels),
+      m_selection(selection),
       m_pathOf(std::move(pathOf)),
       m_thumbnailStamp(stampOf(image0)),
       m_labelStamp(stampOf(label0)),
@@ -108,7 +113,20 @@ void StripCanvas::rowChanged(int row, const QPixmap &made)
     m_labelPictures.remove(row);
     if (!made.isNull())
         m_thumbnails.insert(row, new QPixmap(made));
-    m_container->update(thumbnailPlace(row).united(labelPlace(row)));
+    m_container->update(framePlace(row).united(labelPlace(row)));
+}
+
+void StripCanvas::selectionChanged()
+{
+    const auto [first, last] = rowsIn(viewArea());
+    for (int row = first; row <= last; ++row)
+        m_container->update(framePlace(row));
+}
+
+QRect StripCanvas::framePlace(int row) const
+{
+    const QRect picture = m_image0->contentsRect().translated(thumbnailPlace(row).topLeft());
+    return picture.adjusted(-kFrameWidth, -kFrameWidth, kFrameWidth, kFrameWidth);
 }
 
 QPixmap StripCanvas::thumbnail(int row)
@@ -143,6 +161,13 @@ bool StripCanvas::eventFilter(QObject *watched, QEvent *event)
         QPainter painter(m_container);
         paintRows(painter, static_cast<QPaintEvent *>(event)->rect());
         return false;
+    }
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const StripHit hit = hitAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && hit.onThumbnail)
+            emit thumbnailClicked(hit.row, mouse->modifiers());
+        return false; // a drag may start from here
     }
     case QEvent::MouseButtonDblClick: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -185,7 +210,7 @@ void StripCanvas::paintRows(QPainter &painter, const QRect &area)
     bool waiting = false;
     const auto [first, last] = rowsIn(area);
     for (int row = first; row <= last; ++row) {
-        if (m_images[row].visible && thumbnailPlace(row).intersects(area))
+        if (m_images[row].visible && framePlace(row).united(thumbnailPlace(row)).intersects(area))
             waiting |= !drawThumbnail(painter, row);
         if (m_labels[row].visible && labelPlace(row).intersects(area))
             drawLabel(painter, row);
@@ -199,13 +224,30 @@ bool StripCanvas::drawThumbnail(QPainter &painter, int row)
     if (m_emptyThumbnail.isNull())
         m_emptyThumbnail = stamped(m_thumbnailStamp);
     const QRect place = thumbnailPlace(row);
+    const QRect picture = m_image0->contentsRect().translated(place.topLeft());
     painter.drawPixmap(place.topLeft(), m_emptyThumbnail);
-    if (m_images[row].picture.isEmpty())
-        return true;
-    const QPixmap *kept = m_thumbnails.object(row);
+    const QPixmap *kept = m_images[row].picture.isEmpty() ? nullptr : m_thumbnails.object(row);
     if (kept)
-        painter.drawPixmap(place.topLeft() + m_image0->contentsRect().topLeft(), *kept);
-    return kept != nullptr;
+        painter.drawPixmap(picture.topLeft(), *kept);
+    else if (m_images[row].trashed)
+        drawTrashed(painter, picture);
+    if (m_selection.contains(row)) {
+        const QRect frame = framePlace(row);
+        painter.save();
+        painter.setClipRegion(QRegion(frame).subtracted(picture));
+        painter.fillRect(frame, m_container->palette().color(QPalette::Highlight));
+        painter.restore();
+    }
+    return kept || m_images[row].picture.isEmpty();
+}
+
+void StripCanvas::drawTrashed(QPainter &painter, const QRect &picture)
+{
+    painter.save();
+    painter.setFont(m_label0->font());
+    painter.setPen(m_label0->palette().color(QPalette::WindowText));
+    painter.drawText(picture, Qt::AlignCenter | Qt::TextWordWrap, texts::kTrashedThumbnail);
+    painter.restore();
 }
 
 void StripCanvas::drawLabel(QPainter &painter, int row)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "strip_elements.h"
+#include "strip_selection.h"
 
 #include <QCache>
 #include <QObject>
@@ -35,7 +36,8 @@ class StripCanvas : public QObject {
 
 public:
     StripCanvas(QWidget *container, QLabel *image0, QLabel *label0, const std::vector<ThumbnailElement> &images,
-                const std::vector<LabelElement> &labels, std::function<QString(const QString &)> pathOf);
+                const std::vector<LabelElement> &labels, const StripSelection &selection,
+                std::function<QString(const QString &)> pathOf);
 
     // The one place a point of the container, in its pixels, turns into a row.
     StripHit hitAt(const QPoint &at) const;
@@ -53,12 +55,16 @@ public:
     QPixmap thumbnail(int row);
     // Whether a row in view still waits for its thumbnail.
     bool waitingForThumbnails() const;
+    // The selection has changed: the frames in view are drawn again.
+    void selectionChanged();
 
 signals:
     // Thumbnails that were waiting have been read and drawn.
     void thumbnailsRead();
     // A row's thumbnail was double-clicked with the left button.
     void rowActivated(int row);
+    // A row's thumbnail was pressed with the left button, these keys held.
+    void thumbnailClicked(int row, Qt::KeyboardModifiers keys);
     // The wheel turned over the thumbnails by whole notches, positive away from the user.
     void wheelTurned(int notches);
 
@@ -71,6 +77,8 @@ private:
     bool waitsForThumbnail(int row) const; // shown, with a picture, not read yet
     void paintRows(QPainter &painter, const QRect &area);
     bool drawThumbnail(QPainter &painter, int row);
+    void drawTrashed(QPainter &painter, const QRect &picture);
+    QRect framePlace(int row) const;
     void drawLabel(QPainter &painter, int row);
     bool showTooltip(const QPoint &at, const QPoint &globalAt);
     void readThumbnailsInView();
@@ -82,6 +90,7 @@ private:
     QLabel *m_label0;
     const std::vector<ThumbnailElement> &m_images;
     const std::vector<LabelElement> &m_labels;
+    const StripSelection &m_selection;
     std::function<QString(const QString &)> m_pathOf;
     QLabel *m_thumbnailStamp;
     QLabel *m_labelStamp;

@@ -1,9 +1,12 @@
 #include "thumbnail_strip.h"
 
+#include "folders/picture_trash.h"
 #include "folders/program_folders.h"
 #include "picture_probe.h"
 #include "place_inside.h"
+#include "texts.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -28,6 +31,7 @@ ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, StripDisplays displays, con
       m_image1{{strip::rowTop(0), true, {}}},
       m_lbl_filename{{strip::labelTop(strip::rowTop(0)), true, {}}},
       m_canvas(std::make_unique<StripCanvas>(w.pic_cont, w.image1_0, w.lbl_filename_0, m_image1, m_lbl_filename,
+                                             m_selection,
                                              [this](const QString &fileName) { return pathOf(fileName); })),
       m_gestures(new PictureGestures(w.pic_cont,
                                      [this](const QPoint &at) {
@@ -42,6 +46,7 @@ ThumbnailStrip::ThumbnailStrip(StripWidgets widgets, StripDisplays displays, con
     // scrolls what is drawn already instead of drawing it all again.
     w.pic_cont->setAutoFillBackground(true);
     connect(m_canvas.get(), &StripCanvas::rowActivated, this, &ThumbnailStrip::Image1_DblClick);
+    connect(m_canvas.get(), &StripCanvas::thumbnailClicked, this, &ThumbnailStrip::select);
     connect(w.VScroll1, &QScrollBar::valueChanged, this, [this] { VScroll1_Change(); });
     // A notch of the wheel over the thumbnails is a click on the bar's arrow.
     connect(m_canvas.get(), &StripCanvas::wheelTurned, this, [bar = w.VScroll1](int notches) {
@@ -132,6 +137,72 @@ QRect ThumbnailStrip::labelPlace(int index) const
 QImage ThumbnailStrip::thumbnail(int index)
 {
     return m_canvas->thumbnail(index).toImage();
+}
+
+void ThumbnailStrip::select(int row, Qt::KeyboardModifiers keys)
+{
+    if (m_image1[row].picture.isEmpty()) {
+        // Nothing to pick out there; a plain click still lets go of the rest.
+        if (!(keys & (Qt::ControlModifier | Qt::ShiftModifier)))
+            clearSelection();
+        return;
+    }
+    m_selection.click(row, keys & Qt::ShiftModifier     ? SelectClick::Range
+                           : keys & Qt::ControlModifier ? SelectClick::Toggle
+                                                        : SelectClick::Plain);
+    m_canvas->selectionChanged();
+}
+
+void ThumbnailStrip::clearSelection()
+{
+    m_selection.clear();
+    m_canvas->selectionChanged();
+}
+
+QStringList ThumbnailStrip::picturesOf(const std::vector<int> &rows) const
+{
+    QStringList paths;
+    for (int row : rows) {
+        if (!m_image1[row].picture.isEmpty())
+            paths << pathOf(m_image1[row].picture);
+    }
+    return paths;
+}
+
+QStringList ThumbnailStrip::chosenPictures() const
+{
+    return picturesOf(m_selection.rows());
+}
+
+QStringList ThumbnailStrip::menuTargetsAt(const QPoint &at) const
+{
+    const int row = m_canvas->hitAt(at).row;
+    return row < 0 ? QStringList() : picturesOf(m_selection.menuTarget(row));
+}
+
+QStringList ThumbnailStrip::trashPictures(const QStringList &paths)
+{
+    QStringList failures;
+    for (const QString &path : paths) {
+        if (const QString reason = moveToTrash(path); !reason.isEmpty()) {
+            failures << texts::kNotTrashed.arg(QDir::toNativeSeparators(path), reason);
+            continue;
+        }
+        const QString name = QFileInfo(path).fileName();
+        for (int row = 0; row < int(m_image1.size()); ++row) {
+            if (m_image1[row].picture != name)
+                continue;
+            m_image1[row].picture.clear();
+            m_image1[row].trashed = true;
+            m_selection.remove(row);
+            m_canvas->rowChanged(row);
+        }
+        if (m_img1Picture == name) {
+            m_displays.img1(QImage());
+            m_img1Picture.clear();
+        }
+    }
+    return failures;
 }
 
 PictureFacts ThumbnailStrip::factsOf(const QString &path) const

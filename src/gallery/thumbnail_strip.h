@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -90,6 +91,18 @@ public:
     // time of its file where no run of this session received it.
     QString pathOf(const QString &fileName) const;
     PictureFacts factsOf(const QString &path) const;
+    // The thumbnails picked out by clicks; Esc clears them.
+    const StripSelection &selection() const { return m_selection; }
+    void clearSelection();
+    // The pictures of the selection, in the strip's order.
+    QStringList chosenPictures() const;
+    // What the right-click menu at `at` (in the container's pixels) acts on:
+    // the selection when that thumbnail is in it, otherwise that one alone.
+    QStringList menuTargetsAt(const QPoint &at) const;
+    // Moves these pictures' files to the trash. Their rows keep their place
+    // and names and say they went; img1 lets go of such a picture. A file
+    // that stays is said, one line each, in what is returned.
+    QStringList trashPictures(const QStringList &paths);
     // The file whose picture the strip last put into img1; empty: none yet.
     const QString &img1Picture() const { return m_img1Picture; }
     // Where the strip has put things, in twips.
@@ -104,6 +117,8 @@ private:
     void endBatch();
     void ensureRow(int row);
     void placeContainer();
+    void select(int row, Qt::KeyboardModifiers keys);
+    QStringList picturesOf(const std::vector<int> &rows) const;
 
     StripWidgets w;
     StripDisplays m_displays;
@@ -112,6 +127,7 @@ private:
     int m_largestBarValue;
     std::vector<ThumbnailElement> m_image1;
     std::vector<LabelElement> m_lbl_filename;
+    StripSelection m_selection;
     std::unique_ptr<StripCanvas> m_canvas;
     PictureGestures *m_gestures; // owned by the container
     double m_containerTop = 0;

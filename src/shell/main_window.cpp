@@ -103,18 +103,30 @@ void FrmMain::wireEvents()
     });
 }
 
-// The right-click menu and the drag out on every thumbnail and on img1.
+// The right-click menu and the drag out on every thumbnail and on img1;
+// Esc and Delete on the strip's selection.
 void FrmMain::wirePictureGestures()
 {
-    auto *menu =
-        new PictureMenu(this, m_services.dialogs, [this](const QString &path) { return m_strip->factsOf(path); });
-    connect(&m_strip->gestures(), &PictureGestures::contextMenuWanted, menu, &PictureMenu::popup);
+    auto *menu = new PictureMenu(this, m_services.dialogs,
+                                 {[this](const QString &path) { return m_strip->factsOf(path); },
+                                  [this](const QStringList &paths) { return m_strip->trashPictures(paths); }});
+    connect(&m_strip->gestures(), &PictureGestures::contextMenuWanted, menu,
+            [this, menu](const QString &path, const QPoint &at, const QPoint &globalPos) {
+                menu->popup(path, m_strip->menuTargetsAt(at), globalPos);
+            });
     QLabel *img1 = m_controls.img1;
     auto *img1Gestures = new PictureGestures(img1, [this, img1](const QPoint &) {
         return img1->pixmap().isNull() || m_strip->img1Picture().isEmpty() ? QString()
                                                                            : m_strip->pathOf(m_strip->img1Picture());
     });
-    connect(img1Gestures, &PictureGestures::contextMenuWanted, menu, &PictureMenu::popup);
+    connect(
+        img1Gestures, &PictureGestures::contextMenuWanted, menu,
+        [menu](const QString &path, const QPoint &, const QPoint &globalPos) { menu->popup(path, {path}, globalPos); });
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, m_strip.get(), &ThumbnailStrip::clearSelection);
+    connect(new QShortcut(QKeySequence::Delete, this), &QShortcut::activated, menu, [this, menu] {
+        if (!m_strip->selection().empty())
+            menu->trash(m_strip->chosenPictures());
+    });
 }
 
 void FrmMain::chk_viewimage_Click()

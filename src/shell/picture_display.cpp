@@ -10,6 +10,8 @@ namespace velsnap {
 
 void showPictureAtOwnSize(QLabel *image, const QPixmap &picture)
 {
+    if (picture.isNull())
+        return image->clear(); // as a run clears it: the place stays
     image->setPixmap(picture);
     image->resize(picture.size());
 }

@@ -6,7 +6,8 @@ class QPixmap;
 
 namespace velsnap {
 
-// Shows a picture in an image control that takes the picture's own size.
+// Shows a picture in an image control that takes the picture's own size;
+// a null picture clears it.
 void showPictureAtOwnSize(QLabel *image, const QPixmap &picture);
 
 // Empties the clipboard, then puts the picture on it.

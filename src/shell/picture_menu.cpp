@@ -16,14 +16,14 @@
 
 namespace velsnap {
 
-PictureMenu::PictureMenu(QWidget *window, Dialogs &dialogs, std::function<PictureFacts(const QString &)> factsOf)
+PictureMenu::PictureMenu(QWidget *window, Dialogs &dialogs, PictureMenuHooks hooks)
     : QObject(window),
       m_window(window),
       m_dialogs(dialogs),
-      m_factsOf(std::move(factsOf))
+      m_hooks(std::move(hooks))
 {}
 
-void PictureMenu::popup(const QString &path, const QPoint &globalPos)
+void PictureMenu::popup(const QString &path, const QStringList &chosen, const QPoint &globalPos)
 {
     auto *menu = new QMenu(m_window);
     menu->setObjectName(QStringLiteral("picture_menu"));
@@ -34,6 +34,8 @@ void PictureMenu::popup(const QString &path, const QPoint &globalPos)
     menu->addSeparator();
     menu->addAction(texts::kMenuSavePng, this, [this, path] { saveAsPng(path); });
     menu->addAction(texts::kMenuShowInFolder, this, [this, path] { showInFolder(path); });
+    menu->addSeparator();
+    menu->addAction(texts::kMenuTrash, this, [this, chosen] { trash(chosen); });
     menu->popup(globalPos); // not exec(): a run waiting for its bytes goes on
 }
 
@@ -51,7 +53,7 @@ void PictureMenu::saveAsPng(const QString &path)
     if (picture.isNull())
         return m_dialogs.message(texts::kPictureUnreadable.arg(QDir::toNativeSeparators(path)));
     const QFileInfo file(path);
-    const PictureFacts facts = m_factsOf(path);
+    const PictureFacts facts = m_hooks.factsOf(path);
     m_dialogs.askSavePath(texts::kSavePngTitle, file.dir().filePath(file.completeBaseName() + QStringLiteral(".png")),
                           texts::kPngFilter,
                           [this, picture, facts](const QString &target) { writePng(picture, facts, target); });
@@ -69,6 +71,12 @@ void PictureMenu::showInFolder(const QString &path)
     showInFileManager(path, [this, path] {
         m_dialogs.message(texts::kFolderNotShown.arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     });
+}
+
+void PictureMenu::trash(const QStringList &paths)
+{
+    if (const QStringList failures = m_hooks.trash(paths); !failures.isEmpty())
+        m_dialogs.message(failures.join(QStringLiteral("\n\n")));
 }
 
 } // namespace velsnap
