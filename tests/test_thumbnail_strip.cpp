@@ -5,6 +5,7 @@
 #include "gallery/picture_gestures.h"
 #include "gallery/picture_probe.h"
 #include "gallery/strip_geometry.h"
+#include "gallery/strip_selection.h"
 #include "settings/settings_store.h"
 #include "shell/control_factory.h"
 #include "shell/preview_box.h"
@@ -26,9 +27,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QToolTip>
+#include <QUrl>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -102,10 +106,11 @@ class ThumbnailStripTest : public QObject {
         return name;
     }
     // Row n gets a picture of its own colour.
+    static QImage pictureOfRow(int n) { return twoColourPicture({320, 240}, qRgb(8 * n, 0, 248), kDeviceWhite); }
     QString addPicture(int n)
     {
         const QString name = QStringLiteral("240101_0000%1.bmp").arg(n, 2, 10, QChar(u'0'));
-        strip().add_thumbnail(savePicture(name, twoColourPicture({320, 240}, qRgb(8 * n, 0, 248), kDeviceWhite)));
+        strip().add_thumbnail(savePicture(name, pictureOfRow(n)));
         return name;
     }
 
@@ -642,6 +647,114 @@ private slots:
         QCOMPARE(opaque(qvariant_cast<QImage>(dragged->imageData())), picture);
         for (QWidget *target : std::initializer_list<QWidget *>{&window(), container(), bar(), img1()})
             QVERIFY(!target->acceptDrops());
+    }
+
+    void selectionFollowsTheClicks_data()
+    {
+        QTest::addColumn<QString>("clicks"); // rows; c: with Ctrl, s: with Shift; x: Esc
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QList<int>>("menuOnRow5");
+        QTest::newRow("plain picks one alone") << "2 4" << QList{4} << QList{5};
+        QTest::newRow("ctrl adds and drops") << "2 c4 c6 c4" << QList{2, 6} << QList{5};
+        QTest::newRow("shift from the last clicked") << "2 c7 s5" << QList{5, 6, 7} << QList{5, 6, 7};
+        QTest::newRow("shift again from the same row") << "6 s3 s8" << QList{6, 7, 8} << QList{5};
+        QTest::newRow("shift with nothing clicked") << "s5" << QList{5} << QList{5};
+        QTest::newRow("esc clears, shift starts anew") << "2 c3 x s5" << QList{5} << QList{5};
+        QTest::newRow("plain after a range") << "1 s5 3" << QList{3} << QList{5};
+    }
+    void selectionFollowsTheClicks()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(QList<int>, selected);
+        QFETCH(QList<int>, menuOnRow5);
+        StripSelection selection;
+        for (const QString &click : clicks.split(u' ')) {
+            if (click == u'x')
+                selection.clear();
+            else if (click.startsWith(u'c') || click.startsWith(u's'))
+                selection.click(click.mid(1).toInt(),
+                                click.startsWith(u'c') ? SelectClick::Toggle : SelectClick::Range);
+            else
+                selection.click(click.toInt(), SelectClick::Plain);
+        }
+        const std::vector<int> rows = selection.rows(), menu = selection.menuTarget(5);
+        QCOMPARE(QList<int>(rows.begin(), rows.end()), selected);
+        QCOMPARE(QList<int>(menu.begin(), menu.end()), menuOnRow5);
+    }
+
+    void chosenPicturesGoToTheTrashAndTheirRowsStay()
+    {
+        // The trash of a home of its own, on the pictures' file system.
+        const QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            qunsetenv("XDG_DATA_HOME");
+        });
+        window().init_form();
+        window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+        QStringList names;
+        for (int n = 0; n < 4; ++n)
+            names << addPicture(n);
+        waitForThumbnails();
+        const auto click = [&](int row, Qt::KeyboardModifiers keys) {
+            QTest::mouseClick(container(), Qt::LeftButton, keys, strip().thumbnailPlace(row).center());
+        };
+        click(0, {});
+        click(2, Qt::ControlModifier);
+        click(3, Qt::ControlModifier);
+        QCOMPARE(strip().chosenPictures(), (QStringList{pathOf(names[0]), pathOf(names[2]), pathOf(names[3])}));
+        QCOMPARE(strip().menuTargetsAt(strip().thumbnailPlace(1).center()), QStringList{pathOf(names[1])});
+
+        // The frame lies outside the picture, in the highlight colour; the picture stays exact.
+        const QImage drawn = container()->grab().toImage();
+        const QPoint inner = window().control<QLabel>(QStringLiteral("image1(0)"))->contentsRect().topLeft();
+        const QColor highlight = container()->palette().color(QPalette::Highlight);
+        for (const auto &[row, selected] : {std::pair(2, true), std::pair(1, false)}) {
+            const QPoint corner = strip().thumbnailPlace(row).topLeft() + inner;
+            QCOMPARE(drawn.pixelColor(corner - QPoint(1, 1)) == highlight, selected);
+            QCOMPARE(drawn.pixelColor(corner - QPoint(2, 2)) == highlight, selected);
+            QCOMPARE(drawn.pixel(corner), strip().thumbnail(row).pixel(0, 0));
+        }
+
+        // One file went meanwhile: it is named, the others go without a question.
+        QVERIFY(QFile::remove(pathOf(names[0])));
+        choose(rightClick(container(), strip().thumbnailPlace(3).center()), texts::kMenuTrash);
+        QCOMPARE(fixture->dialogs.messages.size(), 1);
+        QVERIFY2(fixture->dialogs.messages[0].contains(pathOf(names[0])), qPrintable(fixture->dialogs.messages[0]));
+        const QDir trash(home.filePath(QStringLiteral("data/Trash")));
+        for (int n : {2, 3}) {
+            QVERIFY(!QFile::exists(pathOf(names[n])));
+            QCOMPARE(opaque(QImage(trash.filePath(QStringLiteral("files/") + names[n]))), pictureOfRow(n));
+            const QByteArray info =
+                test::readFileBytes(trash.filePath(QStringLiteral("info/%1.trashinfo").arg(names[n])));
+            QVERIFY2(info.contains("Path=" + QUrl::toPercentEncoding(pathOf(names[n]), "/")), info.constData());
+        }
+        // Their rows keep their place and names, say where the picture went, and a double-click does nothing.
+        QCOMPARE(strip().imageCount(), 4);
+        for (int n = 0; n < 4; ++n)
+            QCOMPARE(strip().lbl_filename(n)->text(), names[n]);
+        QVERIFY(strip().image1(2)->trashed && strip().image1(3)->trashed && !strip().image1(1)->trashed);
+        QVERIFY(strip().thumbnail(3).isNull());
+        QVERIFY(img1()->pixmap().isNull()); // it showed the last picture
+        fixture->dialogs.messages.clear();
+        verifyDoubleClickIgnored(3);
+
+        // Delete acts on the selection, Esc clears it: keys of the window, wherever its focus is.
+        const auto press = [&](Qt::Key key) {
+            window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window()));
+            QTest::keyClick(window().windowHandle(), key);
+        };
+        click(1, {});
+        press(Qt::Key_Delete);
+        QVERIFY(strip().image1(1)->trashed);
+        click(0, Qt::ControlModifier);
+        press(Qt::Key_Escape);
+        QVERIFY(strip().selection().empty());
     }
 
     void rowsStopWhereTheBarCannotReach()

@@ -170,6 +170,7 @@ inline const QString kPdfFilter = QStringLiteral("PDF 文書 (*.pdf)");
 inline const QString kTrashedThumbnail = QStringLiteral("ごみ箱へ移動しました");
 // One line for each file that stays: %1 the file, %2 the system's reason.
 inline const QString kNotTrashed = QStringLiteral("ごみ箱へ移動できません: %1\n%2");
+inline const QString kTrashFolderNotMade = QStringLiteral("ごみ箱を置くフォルダーを作成できません: %1");
 
 // velsnap --help: the window has no options; %1 the picture folder, %2 the settings file.
 inline const QString kCommandLineHelp =

@@ -2,6 +2,7 @@
 
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
 
 namespace velsnap::test {
 
@@ -56,18 +57,22 @@ void pressKeys(const QString &window, const QString &keys, const QProcessEnviron
 bool openMenu(const QString &window, QPoint at, const QProcessEnvironment &environment)
 {
     const QString program = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowpid"), window}, environment);
+    const auto visibleWindows = [&] {
+        return runTool(QStringLiteral("xdotool"),
+                       {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), program},
+                       environment)
+            .split(u'\n');
+    };
+    // A tooltip of the resting pointer may be up already: the menu is a window that was not.
+    const QStringList before = visibleWindows();
     runTool(QStringLiteral("xdotool"),
             {QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), window,
              QString::number(at.x()), QString::number(at.y()), QStringLiteral("click"), QStringLiteral("3")},
             environment);
-    // The menu is the program's second visible window; a busy machine can take a while to map it.
     return QTest::qWaitFor(
         [&] {
-            return runTool(
-                       QStringLiteral("xdotool"),
-                       {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"), program},
-                       environment)
-                       .count(u'\n') >= 1;
+            const QStringList now = visibleWindows();
+            return std::any_of(now.begin(), now.end(), [&](const QString &id) { return !before.contains(id); });
         },
         10000);
 }
