@@ -1,8 +1,9 @@
 // What each system does its own way, through the same seam: a picture name
-// in use, the Device Manager's states, and on Windows the causes of failed
+// in use, the trash, the Device Manager's states, and on Windows the causes of failed
 // opens and the meaning of COM n.
 // Runs natively and, cross-built, under Wine (scripts/test-windows.sh also
 // stops a capture there with Ctrl+C).
+#include "folders/picture_trash.h"
 #include "picture/picture_file.h"
 #include "platform/file_commit.h"
 #include "serial/device_manager_doctor.h"
@@ -75,6 +76,17 @@ private slots:
         QCOMPARE(test::readFileBytes(folder.filePath(QStringLiteral("261208_090102.png"))),
                  QByteArray("someone else's"));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void pictureGoesToTheTrashOrSaysWhyNot()
+    {
+        // The desktop's trash on Linux, the Recycle Bin on Windows (Wine's stand-in under Wine).
+        QTemporaryDir folder;
+        const QString picture = folder.filePath(QStringLiteral("261208_090102.bmp"));
+        put(picture, "BM");
+        QCOMPARE(moveToTrash(picture), QString());
+        QVERIFY(!QFile::exists(picture));
+        QVERIFY(!moveToTrash(picture).isEmpty()); // gone already
     }
 
     // A made-up Device Manager: the doctor's word on COM 5 in each state.

@@ -27,10 +27,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QToolTip>
 #include <QUrl>
 #include <QWheelEvent>
@@ -684,15 +683,6 @@ private slots:
 
     void chosenPicturesGoToTheTrashAndTheirRowsStay()
     {
-        // The trash of a home of its own, on the pictures' file system.
-        const QTemporaryDir home;
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", QFile::encodeName(home.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
-        const auto restore = qScopeGuard([&] {
-            qputenv("HOME", oldHome);
-            qunsetenv("XDG_DATA_HOME");
-        });
         window().init_form();
         window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
@@ -725,7 +715,8 @@ private slots:
         choose(rightClick(container(), strip().thumbnailPlace(3).center()), texts::kMenuTrash);
         QCOMPARE(fixture->dialogs.messages.size(), 1);
         QVERIFY2(fixture->dialogs.messages[0].contains(pathOf(names[0])), qPrintable(fixture->dialogs.messages[0]));
-        const QDir trash(home.filePath(QStringLiteral("data/Trash")));
+        // The test's own home and data folder, on the pictures' file system.
+        const QDir trash(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash");
         for (int n : {2, 3}) {
             QVERIFY(!QFile::exists(pathOf(names[n])));
             QCOMPARE(opaque(QImage(trash.filePath(QStringLiteral("files/") + names[n]))), pictureOfRow(n));

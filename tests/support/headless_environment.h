@@ -1,7 +1,8 @@
 #pragma once
 
-// Every test runs with settings and runtime folders of its own, so it never
-// touches the user's settings and tests can run side by side.
+// Every test runs with settings, runtime and data folders and a home of its
+// own, so it never touches the user's settings or trash and tests can run
+// side by side. The data folder is not made: the program must cope.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,6 +27,9 @@ public:
         const QString runtime = m_home.filePath(QStringLiteral("runtime"));
         QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+        QDir(m_home.path()).mkpath(QStringLiteral("home"));
+        qputenv("HOME", QFile::encodeName(m_home.filePath(QStringLiteral("home"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_home.filePath(QStringLiteral("data"))));
     }
     QString configFolder() const { return m_home.filePath(QStringLiteral("config")); }
 
