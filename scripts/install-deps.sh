@@ -6,9 +6,9 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config clang-format
-    qt6-base-dev qt6-serialport-dev libxcb1-dev
+    qt6-base-dev qt6-serialport-dev libxcb1-dev libhpdf-dev
     fonts-ipafont-gothic qt6-translations-l10n qt6-qpa-plugins qt6-wayland
-    xvfb xdotool imagemagick xclip weston
+    xvfb xdotool imagemagick xclip weston poppler-utils
     dpkg-dev desktop-file-utils appstream
 )
 if [ "${1:-}" = --fuzz ]; then
