@@ -26,7 +26,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -709,6 +711,19 @@ private slots:
             QCOMPARE(drawn.pixelColor(corner - QPoint(2, 2)) == highlight, selected);
             QCOMPARE(drawn.pixel(corner), strip().thumbnail(row).pixel(0, 0));
         }
+
+        // The report of the three, two a page, offered beside the first; written while the window goes on.
+        fixture->dialogs.savePath = pathOf(QStringLiteral("report.pdf"));
+        choose(rightClick(container(), strip().thumbnailPlace(3).center()), texts::kMenuReport);
+        QCOMPARE(fixture->dialogs.questions.last(),
+                 texts::kReportTitle + u'|' + pathOf(QStringLiteral("VELSNAP_%1.pdf").arg(names[0].chopped(4))));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(fixture->dialogs.savePath), 30000);
+        QProcess images;
+        images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), fixture->dialogs.savePath});
+        QVERIFY(images.waitForFinished(30000));
+        const QString listed = QString::fromUtf8(images.readAllStandardOutput());
+        QCOMPARE(listed.count(QRegularExpression(QStringLiteral("image +1280 +960 +rgb"))), 3);
+        QVERIFY2(listed.contains(QRegularExpression(QStringLiteral("\\n +2 +2 +image"))), qPrintable(listed));
 
         // One file went meanwhile: it is named, the others go without a question.
         QVERIFY(QFile::remove(pathOf(names[0])));

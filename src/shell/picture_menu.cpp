@@ -1,6 +1,7 @@
 #include "shell/picture_menu.h"
 
 #include "picture/enlarged_picture.h"
+#include "report/pdf_report.h"
 #include "shell/dialogs.h"
 #include "shell/file_manager.h"
 #include "shell/image_rows.h"
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QSaveFile>
+#include <QThread>
 #include <QWidget>
 
 namespace velsnap {
@@ -22,6 +24,13 @@ PictureMenu::PictureMenu(QWidget *window, Dialogs &dialogs, PictureMenuHooks hoo
       m_dialogs(dialogs),
       m_hooks(std::move(hooks))
 {}
+
+// A report still being written is finished before the program ends.
+PictureMenu::~PictureMenu()
+{
+    for (const std::unique_ptr<QThread> &report : m_reports)
+        report->wait();
+}
 
 void PictureMenu::popup(const QString &path, const QStringList &chosen, const QPoint &globalPos)
 {
@@ -35,6 +44,7 @@ void PictureMenu::popup(const QString &path, const QStringList &chosen, const QP
     menu->addAction(texts::kMenuSavePng, this, [this, path] { saveAsPng(path); });
     menu->addAction(texts::kMenuShowInFolder, this, [this, path] { showInFolder(path); });
     menu->addSeparator();
+    menu->addAction(texts::kMenuReport, this, [this, chosen] { makeReport(chosen); });
     menu->addAction(texts::kMenuTrash, this, [this, chosen] { trash(chosen); });
     menu->popup(globalPos); // not exec(): a run waiting for its bytes goes on
 }
@@ -77,6 +87,32 @@ void PictureMenu::trash(const QStringList &paths)
 {
     if (const QStringList failures = m_hooks.trash(paths); !failures.isEmpty())
         m_dialogs.message(failures.join(QStringLiteral("\n\n")));
+}
+
+void PictureMenu::makeReport(const QStringList &paths)
+{
+    const QFileInfo first(paths.front());
+    const QString offered = first.dir().filePath(QStringLiteral("VELSNAP_%1.pdf").arg(first.completeBaseName()));
+    m_dialogs.askSavePath(texts::kReportTitle, offered, texts::kPdfFilter,
+                          [this, paths](const QString &target) { writeReport(paths, target); });
+}
+
+void PictureMenu::writeReport(const QStringList &paths, const QString &target)
+{
+    std::vector<ReportPicture> pictures;
+    for (const QString &path : paths)
+        pictures.push_back({path, m_hooks.factsOf(path)});
+    QThread *report = QThread::create([this, pictures, target] {
+        const QString failure = writePdfReport(pictures, target);
+        if (!failure.isEmpty())
+            QMetaObject::invokeMethod(this, [this, failure] { m_dialogs.message(failure); });
+    });
+    m_reports.emplace_back(report);
+    connect(report, &QThread::finished, this, [this, report] {
+        report->wait(); // finished comes just before the thread's own end
+        std::erase_if(m_reports, [report](const std::unique_ptr<QThread> &each) { return each.get() == report; });
+    });
+    report->start();
 }
 
 } // namespace velsnap

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <vector>
 
+class QThread;
 class QWidget;
 
 namespace velsnap {
@@ -39,13 +42,20 @@ public:
     void showInFolder(const QString &path);
     // To the trash without a question: the trash is the undo.
     void trash(const QStringList &paths);
+    // A PDF of these pictures where the user says, written beside the run:
+    // the window goes on reading the line meanwhile.
+    void makeReport(const QStringList &paths);
+
+    ~PictureMenu() override;
 
 private:
     void writePng(const QImage &picture, const PictureFacts &facts, const QString &target);
+    void writeReport(const QStringList &paths, const QString &target);
 
     QWidget *m_window;
     Dialogs &m_dialogs;
     PictureMenuHooks m_hooks;
+    std::vector<std::unique_ptr<QThread>> m_reports; // being written
 };
 
 } // namespace velsnap
