@@ -4,8 +4,9 @@
 // and through the window, offscreen, in this process (its message boxes
 // answered at once; start is pressed again after a rejected header, and stop
 // and start when the byte count stands still for a second, as a user would).
-// Prints the resident memory every 100 pictures and the growth per picture
-// after the first 100 (goal: under 1 KB), and checks that every good copy
+// Prints the resident memory every 100 pictures (for the window, in this
+// process, also the heap in use) and the growth per picture after the first
+// 100 (goal: under 1 KB), and checks that every good copy
 // was saved exact and nothing else was. Sets no pass mark.
 // Arguments: [capture|window|both] [COPIES]
 #include "settings/settings_store.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <malloc.h>
 
 using namespace velsnap;
 
@@ -58,6 +60,13 @@ QString startDevice(test::SimulatedDevice &device, int copies, const QTemporaryD
                         work.filePath(QStringLiteral("device.log")));
 }
 
+// What this process's allocator hands out, without the pages it keeps free.
+double heapMegabytes()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return double(heap.uordblks + heap.hblkhd) / (1024 * 1024);
+}
+
 double residentMegabytes(qint64 pid)
 {
     QFile status(QStringLiteral("/proc/%1/status").arg(pid));
@@ -70,33 +79,39 @@ double residentMegabytes(qint64 pid)
 }
 
 // Resident memory at every hundredth picture, and the growth per picture
-// after the first hundred and, once the window keeps its most thumbnails
-// (400), after the first five hundred.
+// after the first hundred and five hundred: the slope of a least-squares
+// line through the samples, as two samples alone swing with the pages the
+// allocator happens to hold.
 class MemoryLog {
 public:
-    explicit MemoryLog(const char *who) : m_who(who) { m_clock.start(); }
+    MemoryLog(const char *who, const char *what = "resident") : m_who(who), m_what(what) { m_clock.start(); }
     void saw(int pictures, double megabytes)
     {
         if (pictures / 100 <= m_samples.lastKey() / 100)
             return;
         m_samples.insert(pictures, megabytes);
-        std::printf("%s: %4d pictures  %6.1f MB resident  %5.1f s\n", m_who, pictures, megabytes,
+        std::printf("%s: %4d pictures  %6.1f MB %s  %5.1f s\n", m_who, pictures, megabytes, m_what,
                     double(m_clock.elapsed()) / 1000);
         std::fflush(stdout);
     }
     void summary() const
     {
         for (const int after : {100, 500}) {
-            const auto from = m_samples.lowerBound(after);
-            if (from == m_samples.end() || from.key() == m_samples.lastKey())
+            double n = 0, x = 0, y = 0, xx = 0, xy = 0;
+            for (auto sample = m_samples.lowerBound(after); sample != m_samples.end(); ++sample) {
+                const double pictures = sample.key(), bytes = sample.value() * 1024 * 1024;
+                n += 1, x += pictures, y += bytes, xx += pictures * pictures, xy += pictures * bytes;
+            }
+            if (n < 3)
                 continue;
-            std::printf("%s: growth after the first %d pictures %.0f bytes per picture (goal under 1024)\n", m_who,
-                        after, (m_samples.last() - from.value()) * 1024 * 1024 / (m_samples.lastKey() - from.key()));
+            std::printf("%s: %s growth after the first %d pictures %.0f bytes per picture (goal under 1024)\n", m_who,
+                        m_what, after, (n * xy - x * y) / (n * xx - x * x));
         }
     }
 
 private:
     const char *m_who;
+    const char *m_what;
     QElapsedTimer m_clock;
     QMap<int, double> m_samples{{0, 0}};
 };
@@ -174,6 +189,7 @@ void soakWindow(int copies)
     auto *button = fixture.window().control<QPushButton>(QStringLiteral("cmd_receive"));
 
     MemoryLog memory("window");
+    MemoryLog heap("window", "heap in use");
     int saved = 0;
     bool stoppedHere = false;
     QString count;
@@ -183,6 +199,7 @@ void soakWindow(int copies)
     QObject::connect(&watch, &QTimer::timeout, [&] {
         saved = int(fixture.pictureFiles().size());
         memory.saw(saved, residentMegabytes(QCoreApplication::applicationPid()));
+        heap.saw(saved, heapMegabytes());
         if (fixture.text("lbl_byte") != count || fixture.text("lbl_status") != texts::kStatusReceiving) {
             count = fixture.text("lbl_byte");
             still.restart();
@@ -204,6 +221,7 @@ void soakWindow(int copies)
         fixture.dialogs.messages.clear();
     }
     memory.summary();
+    heap.summary();
     device.stop();
     report("window", savedExactly(fixture.pictureFolder(), work.filePath(QStringLiteral("sent")), copies),
            int(fixture.pictureFiles().size()));

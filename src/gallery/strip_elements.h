@@ -12,9 +12,9 @@ namespace velsnap {
 struct ThumbnailElement {
     double top = 0; // twips within the container
     bool visible = false;
+    bool trashed = false; // its file went to the trash: the thumbnail says so, `picture` is empty
     QString picture;      // file name in the picture folder; empty: no picture
     PictureFacts facts;   // as the run that received it knew them; none for a kept picture
-    bool trashed = false; // its file went to the trash: the thumbnail says so, `picture` is empty
 };
 
 // lbl_filename(n): the file name under a thumbnail.
