@@ -12,7 +12,7 @@ top=$(realpath "$(dirname "$0")/..")
 out=$top/build-windows
 
 packages=(
-    cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 zip
+    cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-tools nsis wine wine64 zip libz-mingw-w64-dev python3
     qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils
     fonts-ipafont-gothic qt6-translations-l10n
 )
@@ -31,13 +31,16 @@ fi
 qt=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 export VELSNAP_QT_WIN=${VELSNAP_QT_WIN:-/var/cache/velsnap/qt-${qt%%+*}-mingw64}
 "$top/scripts/build-windows-qt.sh" "$VELSNAP_QT_WIN" >&2
+# The report's PDF library, linked in statically.
+haru=${VELSNAP_HARU_WIN:-/var/cache/velsnap/libharu-2.3.0-mingw64}
+"$top/scripts/build-windows-libharu.sh" "$haru" >&2
 
 launcher=()
 command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 cmake -S "$top" -B "$out/build" -G Ninja "${launcher[@]}" \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$VELSNAP_QT_WIN" \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$VELSNAP_QT_WIN;$haru" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DCMAKE_BUILD_TYPE=Release -DVELSNAP_WERROR=$werror > /dev/null
 cmake --build "$out/build" -j "$(nproc)" >&2

@@ -2,6 +2,7 @@
 # Tests the Windows build under Debian 13's Wine, in the Debian 13 system
 # (scripts/debian13.sh) when run elsewhere: builds it
 # (scripts/build-windows.sh), runs the unit tests under wine through CTest,
+# reads back a PDF report written under wine with the Linux poppler-utils,
 # then end to end with COM ports mapped to pseudo-terminals, one fed by the
 # Linux simulated device: velsnap-capture.exe (COM 2) and velsnap.exe as
 # unzipped (COM 1, on Xvfb) receive the exact picture into bmp\ beside the
@@ -124,6 +125,22 @@ cmp "$reference" "$received" || fail "the picture differs from the one the Linux
 [ "$(tr -d '\r' < "$work/capture.out")" = "$("${english[@]}" winepath -w "$received")" ] ||
     fail "printed path: $(cat "$work/capture.out")"
 grep -q '受信完了' "$work/capture.err" || fail "the messages are not readable: $(cat "$work/capture.err")"
+
+step "a PDF report written under Wine, from a folder no code page holds, reads back on Linux"
+# test_report.exe writes the report where VELSNAP_REPORT_PDF says (the font
+# beside it reaches libharu's fopen() by its short name); the Linux
+# test_report then reads that file with poppler-utils. QtTest under wine
+# writes its log only to a file it is given.
+report=$work/report/report.pdf
+beside="$work/報告-Ωμέγα"
+mkdir -p "$beside"
+cp -r "$out/build/tests/test_report.exe" "$out/build/tests/"*.dll "$out/build/tests/fonts" "$beside/"
+(cd "$beside" && VELSNAP_REPORT_PDF=$("${english[@]}" winepath -w "$report") "${english[@]}" timeout 120 \
+    wine ./test_report.exe -o "$("${english[@]}" winepath -w "$work/report-wine.log"),txt" > /dev/null 2>&1) ||
+    fail "test_report.exe: $(cat "$work/report-wine.log")"
+[ -f "$report" ] || fail "test_report.exe wrote no report: $(cat "$work/report-wine.log")"
+VELSNAP_REPORT_PDF=$report "${VELSNAP_BUILD:-$top/build}/tests/test_report" > "$work/report-linux.log" 2>&1 ||
+    fail "the report from Wine: $(cat "$work/report-linux.log")"
 
 step "the port doctor on a COM port the Device Manager does not know"
 status=0
