@@ -80,11 +80,21 @@ private slots:
 
     void pictureGoesToTheTrashOrSaysWhyNot()
     {
-        // The desktop's trash on Linux, the Recycle Bin on Windows (Wine's stand-in under Wine).
         QTemporaryDir folder;
         const QString picture = folder.filePath(QStringLiteral("261208_090102.bmp"));
         put(picture, "BM");
-        QCOMPARE(moveToTrash(picture), QString());
+        const QString reason = moveToTrash(picture);
+#ifdef Q_OS_WIN
+        // Wine's shell has no Recycle Bin behind IFileOperation ("Not implemented."):
+        // there the file stays and the reason is given, as for any file that cannot go.
+        if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) {
+            QVERIFY(!reason.isEmpty());
+            QVERIFY(QFile::exists(picture));
+            return;
+        }
+#endif
+        // The desktop's trash on Linux, the Recycle Bin on Windows.
+        QCOMPARE(reason, QString());
         QVERIFY(!QFile::exists(picture));
         QVERIFY(!moveToTrash(picture).isEmpty()); // gone already
     }

@@ -176,6 +176,8 @@ private slots:
         const QStringList good{"260305_140709.bmp", "odd.bmp"};
         const QString system = QStringLiteral("system");
         QTest::newRow("no pictures") << QStringList{} << system << "plain" << report_texts::kNoPictures;
+        QTest::newRow("too many pictures") << QStringList(kMostReportPictures + 1, good[0]) << system << "plain"
+                                           << QStringLiteral("%1 枚まで").arg(kMostReportPictures);
         QTest::newRow("no font") << good << QString() << "plain" << QStringLiteral("ipagp.ttf");
         QTest::newRow("not a font") << good << "odd.bmp"
                                     << "plain" << QStringLiteral("odd.bmp");

@@ -56,6 +56,8 @@ QString composed(const std::vector<ReportPicture> &pictures, const QString &font
 {
     if (pictures.empty())
         return report_texts::kNoPictures;
+    if (pictures.size() > kMostReportPictures)
+        return report_texts::kTooManyPictures.arg(kMostReportPictures).arg(pictures.size());
     if (fontFile.isEmpty())
         return report_texts::kFontMissing.arg(QLatin1String(kReportFontName));
     HaruDocument document;

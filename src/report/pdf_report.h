@@ -12,6 +12,10 @@ struct ReportPicture {
     PictureFacts facts; // received may be invalid, source empty
 };
 
+// The most pictures one report takes: each is held enlarged, 3.7 MB for a
+// screen copy, until the whole document is made.
+inline constexpr int kMostReportPictures = 50;
+
 // Writes the report of `pictures`, in that order, to `target`: whole or not
 // at all (a temporary file in the target's folder, then a rename; never a
 // partial file; `target` is replaced only because the user chose it in a

@@ -15,6 +15,8 @@ inline const QString kPageNumber = QStringLiteral("%1 / %2");
 // The first line names the report, the second says why.
 inline const QString kNotWritten = QStringLiteral("報告書を作成できません: %1\n%2");
 inline const QString kNoPictures = QStringLiteral("報告書にする画像が選ばれていません。");
+inline const QString kTooManyPictures =
+    QStringLiteral("報告書に入れられる画像は %1 枚までです（%2 枚選ばれています）。分けて作成してください。");
 inline const QString kFontMissing = QStringLiteral("日本語フォント %1 が見つかりません。");
 inline const QString kFontUnusable = QStringLiteral("日本語フォント %1 を読み込めません（libharu のエラー %2）。");
 inline const QString kPictureUnreadable = QStringLiteral("画像を読めません: %1");
