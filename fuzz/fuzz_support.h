@@ -75,6 +75,16 @@ inline void require(bool holds, const char *what)
     std::abort();
 }
 
+// The input as the file `name` of the scratch folder; its path.
+inline QString scratchFile(const QString &name, const uint8_t *bytes, size_t size)
+{
+    const QString path = scratch().filePath(name);
+    QFile file(path);
+    require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the scratch file cannot be written");
+    file.write(reinterpret_cast<const char *>(bytes), qint64(size));
+    return path;
+}
+
 } // namespace velsnap::fuzz
 
 #define VELSNAP_FUZZ_SETUP                                                                                             \

@@ -11,11 +11,7 @@ VELSNAP_FUZZ_SETUP
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 {
-    static const QString path = fuzz::scratch().filePath(QStringLiteral("LCK..ttyUSB0"));
-    QFile file(path);
-    fuzz::require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the scratch file cannot be written");
-    file.write(reinterpret_cast<const char *>(bytes), qint64(size));
-    file.close();
+    const QString path = fuzz::scratchFile(QStringLiteral("LCK..ttyUSB0"), bytes, size);
     const std::optional<PortHolder> holder = lockFileHolder(path);
     fuzz::require(!holder || (holder->pid > 0 && holder->pid <= std::numeric_limits<pid_t>::max()),
                   "a process number kill() reads as another");

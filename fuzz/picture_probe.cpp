@@ -13,11 +13,7 @@ VELSNAP_FUZZ_SETUP
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
 {
-    static const QString path = fuzz::scratch().filePath(QStringLiteral("picture.bmp"));
-    QFile file(path);
-    fuzz::require(file.open(QIODevice::WriteOnly | QIODevice::Truncate), "the scratch file cannot be written");
-    file.write(reinterpret_cast<const char *>(bytes), qint64(size));
-    file.close();
+    const QString path = fuzz::scratchFile(QStringLiteral("picture.bmp"), bytes, size);
     const std::optional<QSize> probed = pictureSize(path);
     if (probed) {
         const QImage picture(path);

@@ -55,6 +55,13 @@ QStringList folderEntries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
+void putOlderReport(const QString &path)
+{
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("an older report");
+}
+
 } // namespace
 
 class ReportTest : public QObject {
@@ -90,11 +97,7 @@ private slots:
             return; // written by the Windows build
         const QString folder = QFileInfo(m_report).path();
         QVERIFY(QDir().mkpath(folder));
-        {
-            QFile old(m_report); // chosen in the save dialog: replaced
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("an older report");
-        }
+        putOlderReport(m_report); // chosen in the save dialog: replaced
         QCOMPARE(writePdfReport(m_pictures, m_report), QString());
         QCOMPARE(folderEntries(folder), QStringList{QFileInfo(m_report).fileName()});
     }
@@ -199,11 +202,8 @@ private slots:
         QVERIFY(pattern(1025, 8, 4).save(picturePath(QStringLiteral("wide.bmp")), "BMP"));
         QTemporaryDir folder;
         const QString path = folder.filePath(target == QLatin1String("gone") ? "gone/report.pdf" : "report.pdf");
-        if (target != QLatin1String("gone")) {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("an older report");
-        }
+        if (target != QLatin1String("gone"))
+            putOlderReport(path);
         std::vector<ReportPicture> chosen;
         for (const QString &name : pictures)
             chosen.push_back({picturePath(name), {}});

@@ -718,12 +718,12 @@ private slots:
         QCOMPARE(fixture->dialogs.questions.last(),
                  texts::kReportTitle + u'|' + pathOf(QStringLiteral("VELSNAP_%1.pdf").arg(names[0].chopped(4))));
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(fixture->dialogs.savePath), 30000);
-        QProcess images;
+        QProcess images; // page, number, type, width, height, colour
         images.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), fixture->dialogs.savePath});
         QVERIFY(images.waitForFinished(30000));
-        const QString listed = QString::fromUtf8(images.readAllStandardOutput());
-        QCOMPARE(listed.count(QRegularExpression(QStringLiteral("image +1280 +960 +rgb"))), 3);
-        QVERIFY2(listed.contains(QRegularExpression(QStringLiteral("\\n +2 +2 +image"))), qPrintable(listed));
+        QCOMPARE(QString::fromUtf8(images.readAllStandardOutput())
+                     .count(QRegularExpression(QStringLiteral("\\n +[12] +[0-2] +image +1280 +960 +rgb"))),
+                 3);
 
         // One file went meanwhile: it is named, the others go without a question.
         QVERIFY(QFile::remove(pathOf(names[0])));
