@@ -122,34 +122,43 @@ QByteArray pixelHash(const QByteArray &pixelData)
 }
 
 // Empty when the pictures in `folder` are the good copies the device sent,
-// each once and exact; else what differs.
+// each once and exact; else what differs, naming the copies lost.
 QString savedExactly(const QString &folder, const QString &sentLog, int copies)
 {
     QFile sent(sentLog);
     if (!sent.open(QIODevice::ReadOnly))
         return QStringLiteral("no record of what was sent");
-    QMap<QByteArray, int> missing;
+    QMap<QByteArray, QList<int>> missing;
     for (int copy = 1; copy <= copies; ++copy) {
         const QByteArray pixels = sent.read(kCopyBytes);
         if (goodCopy(copy))
-            ++missing[pixelHash(test::expectedPixelData(pixels))];
+            missing[pixelHash(test::expectedPixelData(pixels))].append(copy);
     }
     const QStringList names = QDir(folder).entryList({QStringLiteral("*.bmp")}, QDir::Files);
     for (const QString &name : names) {
         const QByteArray file = test::readFileBytes(QDir(folder).filePath(name));
         const auto expected = missing.find(pixelHash(file.mid(54)));
-        if (file.size() != 230454 || expected == missing.end() || expected.value() == 0)
+        if (file.size() != 230454 || expected == missing.end() || expected->isEmpty())
             return name + QStringLiteral(" is not one of the good copies");
-        --expected.value();
+        expected->removeFirst();
     }
-    const int lost = goodCopies(copies) - int(names.size());
-    return lost == 0 ? QString() : QStringLiteral("%1 good copies were not saved").arg(lost);
+    QStringList lost;
+    for (const QList<int> &unsaved : std::as_const(missing)) {
+        for (const int copy : unsaved)
+            lost << QString::number(copy);
+    }
+    return lost.isEmpty() ? QString() : QStringLiteral("good copies not saved: ") + lost.join(QLatin1Char(' '));
 }
 
-void report(const char *who, const QString &fault, int pictures)
+// Keeps the work folder, with the device's log, when a copy went wrong.
+void report(const char *who, const QString &fault, int pictures, QTemporaryDir &work)
 {
-    std::printf("%s: %d pictures, %s\n", who, pictures,
-                fault.isEmpty() ? "every good copy saved exact" : qPrintable(fault));
+    if (fault.isEmpty()) {
+        std::printf("%s: %d pictures, every good copy saved exact\n", who, pictures);
+        return;
+    }
+    work.setAutoRemove(false);
+    std::printf("%s: %d pictures, %s (kept in %s)\n", who, pictures, qPrintable(fault), qPrintable(work.path()));
 }
 
 void soakCapture(int copies)
@@ -176,7 +185,7 @@ void soakCapture(int copies)
     ended.exec();
     memory.summary();
     device.stop();
-    report("velsnap-capture", savedExactly(pictures, work.filePath(QStringLiteral("sent")), copies), saved);
+    report("velsnap-capture", savedExactly(pictures, work.filePath(QStringLiteral("sent")), copies), saved, work);
 }
 
 void soakWindow(int copies)
@@ -197,7 +206,7 @@ void soakWindow(int copies)
     still.start();
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        saved = int(fixture.pictureFiles().size());
+        saved = fixture.window().strip().imageCount();
         memory.saw(saved, residentMegabytes(QCoreApplication::applicationPid()));
         heap.saw(saved, heapMegabytes());
         if (fixture.text("lbl_byte") != count || fixture.text("lbl_status") != texts::kStatusReceiving) {
@@ -224,7 +233,7 @@ void soakWindow(int copies)
     heap.summary();
     device.stop();
     report("window", savedExactly(fixture.pictureFolder(), work.filePath(QStringLiteral("sent")), copies),
-           int(fixture.pictureFiles().size()));
+           int(fixture.pictureFiles().size()), work);
 }
 
 } // namespace
