@@ -1,12 +1,12 @@
 #include "report/pdf_report.h"
 
+#include "image_rows/image_rows.h"
 #include "picture/enlarged_picture.h"
 #include "platform/report_font.h"
 #include "report/haru_document.h"
 #include "report/reception_time.h"
 #include "report/report_page.h"
 #include "report/report_texts.h"
-#include "shell/image_rows.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "shell/picture_menu.h"
 
+#include "image_rows/image_rows.h"
 #include "picture/enlarged_picture.h"
 #include "report/pdf_report.h"
 #include "shell/dialogs.h"
 #include "shell/file_manager.h"
-#include "shell/image_rows.h"
 #include "shell/picture_display.h"
 #include "texts.h"
 

@@ -1,4 +1,4 @@
-#include "shell/image_rows.h"
+#include "image_rows/image_rows.h"
 
 namespace velsnap {
 
