@@ -51,7 +51,9 @@ bool ReceptionRun::set_port_state(int port)
 {
     SerialLine &line = m_services.MSComm1;
     ReceptionFrontEnd &frontEnd = m_services.frontEnd;
-    if (line.portOpen())
+    if (line.portOpen() && m_state == State::Receiving)
+        line.closePortMidCopy();
+    else if (line.portOpen())
         line.closePort();
     frontEnd.showStatus(texts::kStatusCannotReceive);
     frontEnd.showControls(texts::kButtonStartIdle, true);

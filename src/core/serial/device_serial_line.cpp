@@ -3,6 +3,8 @@
 #include "platform/open_failure_facts.h"
 #include "serial/open_failure_text.h"
 
+#include <utility>
+
 namespace velsnap {
 
 DeviceSerialLine::DeviceSerialLine(DeviceLookup deviceForPort, std::function<QString()> storedPortText)
@@ -39,6 +41,12 @@ void DeviceSerialLine::closePort()
     m_device->close();
 }
 
+void DeviceSerialLine::closePortMidCopy()
+{
+    closePort();
+    m_restOfCopyComing = true;
+}
+
 void DeviceSerialLine::settleWaitingInput()
 {
     // Bytes kept while the port was closed would be taken for the start of a
@@ -46,7 +54,10 @@ void DeviceSerialLine::settleWaitingInput()
     // by the open run out. A single byte is a device that sent the first
     // byte of its header and waits for the answer: it stays for the settling
     // to judge. Nothing is flushed, so a byte arriving now is never lost.
-    if (m_device->bytesAvailable() == 0) {
+    // After a close in the middle of a copy its rest is still on its way,
+    // even when none of it has come yet.
+    const bool restComing = std::exchange(m_restOfCopyComing, false);
+    if (m_device->bytesAvailable() == 0 && !restComing) {
         m_settling.end();
         return;
     }

@@ -22,6 +22,7 @@ public:
     OpenResult openPort() override;
     QString openFailureReason() const override { return m_openFailureReason; }
     void closePort() override;
+    void closePortMidCopy() override;
     // Nothing counts while a copy cut by the open is still running out.
     qint64 inBufferCount() const override { return m_settling.active() ? 0 : m_device->bytesAvailable(); }
     void setInputLen(int length) override { m_inputLen = length; }
@@ -40,6 +41,7 @@ private:
     int m_commPort = 1;
     int m_inputLen = 0;
     bool m_lineLost = false;
+    bool m_restOfCopyComing = false; // closed mid-copy: settle at the next open
     QString m_openFailureReason;
 };
 

@@ -24,6 +24,9 @@ public:
     // After a failed open: the device and the cause, in words the user can act on; empty when nothing is known.
     virtual QString openFailureReason() const = 0;
     virtual void closePort() = 0;
+    // Closes the port in the middle of a copy, which the device goes on
+    // sending: the next open lets the rest of it run out first.
+    virtual void closePortMidCopy() { closePort(); }
     virtual qint64 inBufferCount() const = 0;
     virtual void setInputLen(int length) = 0;
     virtual QByteArray input() = 0; // up to InputLen waiting bytes, never waits
